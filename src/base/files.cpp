@@ -1,0 +1,78 @@
+#include "base/files.h"
+
+#include <cstdio>
+#include <fstream>
+#include <system_error>
+
+#include "base/errors.h"
+#include "platform/file_path.h"
+
+namespace vorbel {
+
+namespace fs = std::filesystem;
+
+bool FileExists(std::string_view path) {
+  std::error_code error;
+  return fs::is_regular_file(FilePath(path), error);
+}
+
+bool DeleteFileAt(std::string_view path) {
+  std::error_code error;
+  fs::remove(FilePath(path), error);
+  return !fs::exists(FilePath(path), error);
+}
+
+std::string ReadFileBytes(std::string_view path) {
+  std::ifstream in(FilePath(path), std::ios::binary);
+  if (!in) RaiseCannotOpen(path);
+  std::error_code error;
+  const auto size = fs::file_size(FilePath(path), error);
+  std::string bytes;
+  if (!error) bytes.reserve(static_cast<size_t>(size));
+  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  if (in.bad()) RaiseCannotOpen(path);
+  return bytes;
+}
+
+TLineList LoadLines(std::string_view path) { return TLineList::FromBytes(ReadFileBytes(path)); }
+
+namespace {
+
+// Streams the lines out in large blocks instead of building the whole file.
+bool WriteLines(std::ofstream& out, const TLineList& lines) {
+  constexpr size_t kBlock = 1 << 20;
+  std::string block;
+  block.reserve(kBlock + 4096);
+  for (size_t i = 0; i < lines.size(); ++i) {
+    block.append(lines[i]);
+    block.append("\r\n");
+    if (block.size() >= kBlock) {
+      out.write(block.data(), static_cast<std::streamsize>(block.size()));
+      block.clear();
+    }
+  }
+  out.write(block.data(), static_cast<std::streamsize>(block.size()));
+  out.flush();
+  return static_cast<bool>(out);
+}
+
+}  // namespace
+
+void SaveLines(std::string_view path, const TLineList& lines) {
+  const fs::path target = FilePath(path);
+  fs::path temporary = target;
+  temporary += ".vorbel-tmp";
+  bool written = false;
+  {
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    written = out && WriteLines(out, lines);
+  }
+  std::error_code error;
+  if (written) fs::rename(temporary, target, error);
+  if (!written || error) {
+    fs::remove(temporary, error);
+    RaiseCannotWrite(path);
+  }
+}
+
+}  // namespace vorbel

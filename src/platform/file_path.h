@@ -1,0 +1,18 @@
+// File names cross into the operating system here.
+//
+// The program keeps paths as code page 932 bytes. Windows takes them as
+// UTF-16 converted from code page 932 explicitly, so a path with Japanese
+// folder names works whatever the system's ANSI code page is; elsewhere the
+// bytes are the path.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace vorbel {
+
+std::filesystem::path FilePath(std::string_view cp932Path);
+std::string PathText(const std::filesystem::path& path);
+
+}  // namespace vorbel

@@ -1,0 +1,125 @@
+#include <gtest/gtest.h>
+
+#include "base/files.h"
+#include "dxf/text_ents.h"
+#include "support/dxf_builder.h"
+#include "support/temp_dir.h"
+#include "vorbel-dxf/companion.h"
+
+namespace vorbel {
+namespace {
+
+using test::SelectionFile;
+using test::TextEntity;
+
+struct TRun {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+TRun RunTool(const std::vector<std::string>& args) {
+  TRun run{};
+  run.status = RunCompanion(args, run.out, run.err);
+  return run;
+}
+
+class CompanionTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    exported_ = dir_.File("sel.dxf");
+    SaveLines(exported_, SelectionFile({TextEntity("1A", "0.0", "0.0", "端子1"),
+                                        TextEntity("1B", "0.0", "-5.0", "端子2")}));
+  }
+  std::string Lines(const std::string& name, const std::string& bytes) {
+    const std::string path = dir_.File(name);
+    test::WriteBytes(path, bytes);
+    return path;
+  }
+  test::TTempDir dir_;
+  std::string exported_;
+};
+
+TEST_F(CompanionTest, ListsTheTextsOnePerLine) {
+  const TRun run = RunTool({"list", exported_});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, "端子1\r\n端子2\r\n");
+  EXPECT_EQ(run.err, "");
+}
+
+TEST_F(CompanionTest, UpdateWritesTheUpdateFile) {
+  const std::string out = dir_.File("out.dxf");
+  const TRun run = RunTool({"update", exported_, Lines("l.txt", "X-1\r\n\r\n"), out});
+  ASSERT_EQ(run.status, 0) << run.err;
+  TTextEnts ents;
+  ASSERT_EQ(ParseTextEnts(LoadLines(out), ents), 1);
+  EXPECT_EQ(ents[0].Text, "X-1");
+  EXPECT_EQ(ents[0].Handle, "1A");
+}
+
+TEST_F(CompanionTest, MakeWritesTheCreationFile) {
+  const std::string out = dir_.File("new.dxf");
+  const TRun run = RunTool({"make", exported_, Lines("l.txt", "a\nb\n\nc\n\n\n"), out, "--dx", "0", "--dy", "-5"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  TTextEnts ents;
+  ASSERT_EQ(ParseTextEnts(LoadLines(out), ents), 3);
+  // The largest handle is the header's seed 30 (48): handles from 480 on.
+  EXPECT_EQ(ents[0].Handle, "1E0");
+  EXPECT_EQ(ents[1].Handle, "1E1");
+  EXPECT_EQ(ents[2].Handle, "1E3");
+  EXPECT_EQ(ents[2].InsPoint.Y, -15);
+  EXPECT_EQ(ents[2].Text, "c");
+}
+
+TEST_F(CompanionTest, WrongUsageShowsTheUsage) {
+  const std::vector<std::vector<std::string>> cases = {
+      {},
+      {"list"},
+      {"frobnicate", exported_},
+      {"update", exported_, "l.txt"},
+      {"make", exported_, "l.txt", "o.dxf", "--dx", "1"},
+      {"list", "--bogus", exported_},
+  };
+  for (const auto& args : cases) {
+    const TRun run = RunTool(args);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("usage:"), std::string::npos);
+  }
+}
+
+TEST_F(CompanionTest, ErrorsNameTheCauseAndWriteNothing) {
+  const std::string out = dir_.File("out.dxf");
+  const std::string cut = Lines("cut.dxf", "  0\r\nSECTION\r\n  2\r\nENTITIES\r\n  0\r\nTEXT\r\n");
+  const std::string bad = Lines("bad.dxf",
+                                "  0\r\nSECTION\r\n  2\r\nENTITIES\r\n  0\r\nTEXT\r\n 10\r\nabc\r\n"
+                                "  0\r\nENDSEC\r\n  0\r\nEOF\r\n");
+  const std::string none = Lines("none.dxf", "  0\r\nSECTION\r\n  2\r\nENTITIES\r\n  0\r\nENDSEC\r\n  0\r\nEOF\r\n");
+  const std::string lines = Lines("l.txt", "a\r\n");
+  const struct {
+    std::vector<std::string> args;
+    std::string message;
+  } cases[] = {
+      {{"list", cut}, "incomplete"},
+      {{"update", cut, lines, out}, "incomplete"},
+      {{"list", bad}, "'abc' は浮動小数点数ではありません"},
+      {{"make", bad, lines, out, "--dx", "1", "--dy", "1"}, "'abc' は浮動小数点数ではありません"},
+      {{"list", dir_.File("missing.dxf")}, "を開けません"},
+      {{"update", none, lines, out}, "no TEXT entity"},
+      {{"make", exported_, lines, out, "--dx", "x", "--dy", "1"}, "'x' は浮動小数点数ではありません"},
+      {{"make", exported_, Lines("blank.txt", "\r\n  \r\n\r\n"), out, "--dx", "1", "--dy", "1"}, "no line"},
+      {{"update", exported_, lines, dir_.File("no-folder") + "/out.dxf"}, "に書き込めません"},
+      {{"list", "--sort", exported_}, "--sort"},
+  };
+  for (const auto& c : cases) {
+    const TRun run = RunTool(c.args);
+    EXPECT_EQ(run.status, 1) << c.message;
+    EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+    EXPECT_EQ(run.out, "");
+    EXPECT_FALSE(FileExists(out)) << c.message;
+  }
+  // The one well-formed empty selection lists nothing and succeeds.
+  EXPECT_EQ(RunTool({"list", none}).status, 0);
+}
+
+}  // namespace
+}  // namespace vorbel
