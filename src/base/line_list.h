@@ -3,7 +3,8 @@
 // All lines live in one byte buffer and the list keeps an offset and a length
 // per line, so a file of millions of short lines costs little more than its
 // own size. A replaced line is appended to the buffer; the old bytes stay
-// until the list is cleared.
+// until the list is cleared. As with std::string, a view of a line is valid
+// only until the list is next changed.
 #pragma once
 
 #include <cstdint>

@@ -24,13 +24,15 @@ void ApplyTextEntsByWalk(TTextEnts& textEnts, TLineList& dxfLines) {
     bool matched = false;
     const size_t from = searchFrom;
     for (size_t p = from; p < PairCount(dxfLines); ++p) {
+      // Replacing a line may move the list's bytes: `code` is not read after it.
       const std::string_view code = PairCode(dxfLines, p);
+      const bool entityEnds = code == "0";
       if (inText) {
         if (code == "5" && PairValue(dxfLines, p) == ent.Handle) matched = true;
         if (matched && TextEntValueFor(code, ent.Text, ent.InsPoint, ent.AlignPoint, value)) {
           dxfLines.Replace(2 * p + 1, value);
         }
-        if (code == "0") {
+        if (entityEnds) {
           inText = false;
           matched = false;
         }
