@@ -18,9 +18,15 @@ constexpr bool IsLeadByte(char c) { return IsLeadByte(static_cast<unsigned char>
 // Removes every leading and trailing byte whose code is 32 (blank) or lower.
 // Trail bytes of double-byte characters are never that low, so this is safe
 // on Japanese text; a full-width space (0x81 0x40) is not blank.
-std::string_view TrimBlanks(std::string_view text);
+inline std::string_view TrimBlanks(std::string_view text) {
+  size_t first = 0;
+  size_t last = text.size();
+  while (first < last && static_cast<unsigned char>(text[first]) <= 32) ++first;
+  while (last > first && static_cast<unsigned char>(text[last - 1]) <= 32) --last;
+  return text.substr(first, last - first);
+}
 
 // True when nothing is left of the text after TrimBlanks.
-bool IsBlank(std::string_view text);
+inline bool IsBlank(std::string_view text) { return TrimBlanks(text).empty(); }
 
 }  // namespace vorbel

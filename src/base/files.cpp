@@ -25,11 +25,14 @@ bool DeleteFileAt(std::string_view path) {
 std::string ReadFileBytes(std::string_view path) {
   std::ifstream in(FilePath(path), std::ios::binary);
   if (!in) RaiseCannotOpen(path);
+  // Read the size the file has in one go, then whatever it may have grown by.
   std::error_code error;
   const auto size = fs::file_size(FilePath(path), error);
-  std::string bytes;
-  if (!error) bytes.reserve(static_cast<size_t>(size));
-  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  std::string bytes(error ? 0 : static_cast<size_t>(size), '\0');
+  in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  bytes.resize(static_cast<size_t>(in.gcount()));
+  if (in.bad()) RaiseCannotOpen(path);
+  if (in) bytes.append(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   if (in.bad()) RaiseCannotOpen(path);
   return bytes;
 }

@@ -10,15 +10,44 @@ namespace {
 constexpr size_t kMaxBufferSize = 0xFFFFFFFFu;
 }
 
+TLineList::TLineList(const TLineList& other) : file_(other.file_) {
+  // The copy takes the file as it is and the other lines compactly.
+  spans_.reserve(other.spans_.size());
+  for (size_t i = 0; i < other.size(); ++i) {
+    const TSpan span = other.spans_[i];
+    spans_.push_back((span.length & kInArena) != 0 ? Store(other[i]) : span);
+  }
+}
+
+TLineList& TLineList::operator=(const TLineList& other) {
+  if (this != &other) *this = TLineList(other);
+  return *this;
+}
+
+std::string_view TLineList::operator[](size_t i) const {
+  const TSpan span = spans_[i];
+  if ((span.length & kInArena) == 0) return std::string_view(file_.data() + span.offset, span.length);
+  const char* chunk = chunks_[span.offset >> kChunkBits].get();
+  return std::string_view(chunk + (span.offset & (kChunkLimit - 1)), span.length & ~kInArena);
+}
+
+void TLineList::AddFileLine(size_t offset, size_t length) {
+  if (length >= kInArena) throw std::length_error("line too long");
+  spans_.push_back({static_cast<uint32_t>(offset), static_cast<uint32_t>(length)});
+}
+
 TLineList TLineList::FromBytes(std::string bytes) {
   const size_t zero = bytes.find('\0');
   if (zero != std::string::npos) bytes.resize(zero);
   if (bytes.size() > kMaxBufferSize) throw std::length_error("line list too large");
 
   TLineList list;
-  list.buffer_ = std::move(bytes);
-  const char* data = list.buffer_.data();
-  const size_t size = list.buffer_.size();
+  list.file_ = std::move(bytes);
+  const char* data = list.file_.data();
+  const size_t size = list.file_.size();
+  size_t breaks = static_cast<size_t>(std::count(data, data + size, '\n'));
+  if (breaks == 0) breaks = static_cast<size_t>(std::count(data, data + size, '\r'));
+  list.spans_.reserve(breaks + 1);
   size_t start = 0;
   size_t i = 0;
   while (i < size) {
@@ -33,19 +62,17 @@ TLineList TLineList::FromBytes(std::string bytes) {
       i = static_cast<size_t>(next - data);
       continue;
     }
-    list.spans_.push_back({static_cast<uint32_t>(start), static_cast<uint32_t>(i - start)});
+    list.AddFileLine(start, i - start);
     i += (c == '\r' && i + 1 < size && data[i + 1] == '\n') ? 2 : 1;
     start = i;
   }
-  if (start < size) {
-    list.spans_.push_back({static_cast<uint32_t>(start), static_cast<uint32_t>(size - start)});
-  }
+  if (start < size) list.AddFileLine(start, size - start);
   return list;
 }
 
 std::string TLineList::ToBytes() const {
   size_t total = 0;
-  for (const TSpan& span : spans_) total += span.length + 2;
+  for (const TSpan& span : spans_) total += (span.length & ~kInArena) + 2;
   std::string bytes;
   bytes.reserve(total);
   for (size_t i = 0; i < spans_.size(); ++i) {
@@ -56,17 +83,23 @@ std::string TLineList::ToBytes() const {
 }
 
 TLineList::TSpan TLineList::Store(std::string_view line) {
-  // The line may point into our own buffer, which appending can move.
-  const bool aliases = !line.empty() && line.data() >= buffer_.data() &&
-                       line.data() < buffer_.data() + buffer_.size();
-  if (buffer_.size() + line.size() > kMaxBufferSize) throw std::length_error("line list too large");
-  const TSpan span{static_cast<uint32_t>(buffer_.size()), static_cast<uint32_t>(line.size())};
-  if (aliases) {
-    const std::string copy(line);
-    buffer_.append(copy);
-  } else {
-    buffer_.append(line);
+  if (line.empty()) return TSpan{0, 0};  // an empty line needs no bytes
+  if (line.size() >= kInArena) throw std::length_error("line too long");
+  // Chunks never move, so `line` may be a view of this very list.
+  if (line.size() > chunkSize_ - chunkUsed_) {
+    if (chunks_.size() >= (size_t{1} << (32 - kChunkBits))) throw std::length_error("line list too large");
+    // Chunks grow from 4 KiB to 1 MiB; a longer line gets a chunk of its own.
+    const size_t grown = chunkSize_ == 0 ? 4096 : std::min(chunkSize_ * 2, kChunkLimit);
+    chunkSize_ = std::max(grown, line.size());
+    chunks_.push_back(std::make_unique_for_overwrite<char[]>(chunkSize_));
+    chunkUsed_ = 0;
   }
+  std::copy(line.begin(), line.end(), chunks_.back().get() + chunkUsed_);
+  const size_t chunk = chunks_.size() - 1;
+  const TSpan span{static_cast<uint32_t>((chunk << kChunkBits) | chunkUsed_),
+                   static_cast<uint32_t>(line.size()) | kInArena};
+  // A chunk of its own for a long line is full at once.
+  chunkUsed_ = chunkSize_ > kChunkLimit ? chunkSize_ : chunkUsed_ + line.size();
   return span;
 }
 
@@ -76,11 +109,6 @@ void TLineList::push_back(std::string_view line) {
 }
 
 void TLineList::AppendRange(const TLineList& source, size_t first, size_t last) {
-  if (&source == this) {
-    const TLineList copy = source;
-    AppendRange(copy, first, last);
-    return;
-  }
   for (size_t i = first; i <= last && i < source.size(); ++i) push_back(source[i]);
 }
 
@@ -106,10 +134,7 @@ void TLineList::EraseFlagged(const std::vector<bool>& drop) {
   spans_.resize(kept);
 }
 
-void TLineList::clear() {
-  buffer_.clear();
-  spans_.clear();
-}
+void TLineList::clear() { *this = TLineList(); }
 
 std::vector<std::string> TLineList::ToStrings() const {
   std::vector<std::string> lines;

@@ -45,16 +45,21 @@ struct TTextRun {
   size_t end;
 };
 
+constexpr uint32_t kNoPlace = 0xFFFFFFFFu;
+
 // Where a handle occurs: the run and the pair of the first group 5 in that
-// run with the handle as its value.
+// run with the handle as its value; `next` chains the places of one handle.
 struct THandlePlace {
   size_t run;
   size_t pair;
+  uint32_t next;
 };
 
 struct TTextRunIndex {
   std::vector<TTextRun> runs;
-  std::unordered_map<std::string, std::vector<THandlePlace>> places;
+  std::vector<THandlePlace> places;
+  // First and last place of each handle; the keys view the list's bytes.
+  std::unordered_map<std::string_view, std::pair<uint32_t, uint32_t>> handles;
   size_t entitiesMarkers = 0;
 };
 
@@ -62,25 +67,38 @@ struct TTextRunIndex {
 TTextRunIndex IndexTextRuns(const TLineList& lines) {
   TTextRunIndex index;
   const size_t pairCount = PairCount(lines);
+  // A TEXT entity takes at least a dozen pairs.
+  index.handles.reserve(pairCount / 12 + 1);
   bool inEntities = false;
   bool inText = false;
   for (size_t p = 0; p < pairCount; ++p) {
     const std::string_view code = PairCode(lines, p);
-    if (inText && code == "0") {
-      index.runs.back().end = p;
-      inText = false;
-    }
-    if (inText && code == "5") {
-      auto& places = index.places[std::string(PairValue(lines, p))];
-      const size_t run = index.runs.size() - 1;
-      if (places.empty() || places.back().run != run) places.push_back({run, p});
-    }
-    if (IsEndSection(lines, p)) inEntities = false;
-    if (inEntities && IsTextStart(lines, p)) {
-      index.runs.push_back({p, pairCount});
-      inText = true;
-    }
-    if (IsEntitiesMarker(lines, p)) {
+    if (code == "0") {
+      if (inText) {
+        index.runs.back().end = p;
+        inText = false;
+      }
+      const std::string_view value = PairValue(lines, p);
+      if (value == "ENDSEC") inEntities = false;
+      if (inEntities && value == "TEXT") {
+        index.runs.push_back({p, pairCount});
+        inText = true;
+      }
+    } else if (code == "5") {
+      if (!inText) continue;
+      const uint32_t run = static_cast<uint32_t>(index.runs.size() - 1);
+      const auto [found, added] = index.handles.try_emplace(PairValue(lines, p), kNoPlace, kNoPlace);
+      auto& [first, last] = found->second;
+      if (!added && index.places[last].run == run) continue;
+      const uint32_t place = static_cast<uint32_t>(index.places.size());
+      index.places.push_back({run, p, kNoPlace});
+      if (added) {
+        first = place;
+      } else {
+        index.places[last].next = place;
+      }
+      last = place;
+    } else if (code == "2" && PairValue(lines, p) == "ENTITIES") {
       ++index.entitiesMarkers;
       inEntities = true;
     }
@@ -101,21 +119,22 @@ void ApplyTextEnts(TTextEnts& textEnts, TLineList& dxfLines) {
     return;
   }
   // Records sharing a handle write the same lines; the last of them wins.
-  std::unordered_map<std::string, size_t> lastWriter;
+  std::unordered_map<std::string_view, size_t> lastWriter;
+  lastWriter.reserve(textEnts.size());
   for (size_t i = 0; i < textEnts.size(); ++i) {
-    if (textEnts[i].Text.empty()) {
-      MarkForDeletion(textEnts[i]);
-    } else {
-      lastWriter[textEnts[i].Handle] = i;
-    }
+    if (textEnts[i].Text.empty()) MarkForDeletion(textEnts[i]);
+  }
+  for (size_t i = 0; i < textEnts.size(); ++i) {
+    if (!textEnts[i].Text.empty()) lastWriter[textEnts[i].Handle] = i;
   }
   std::string value;
   for (size_t i = 0; i < textEnts.size(); ++i) {
     const TTextEnt& ent = textEnts[i];
     if (ent.Text.empty() || lastWriter[ent.Handle] != i) continue;
-    const auto found = index.places.find(ent.Handle);
-    if (found == index.places.end()) continue;
-    for (const THandlePlace& place : found->second) {
+    const auto found = index.handles.find(ent.Handle);
+    if (found == index.handles.end()) continue;
+    for (uint32_t k = found->second.first; k != kNoPlace; k = index.places[k].next) {
+      const THandlePlace& place = index.places[k];
       for (size_t p = place.pair + 1; p < index.runs[place.run].end; ++p) {
         if (TextEntValueFor(PairCode(dxfLines, p), ent.Text, ent.InsPoint, ent.AlignPoint, value)) {
           dxfLines.Replace(2 * p + 1, value);
@@ -134,22 +153,22 @@ void DeleteMarkedEntities(const TTextEnts& textEnts, TLineList& dxfLines) {
   const size_t pairCount = PairCount(dxfLines);
   std::vector<bool> runDeleted(index.runs.size(), false);
   std::vector<bool> dropLine(dxfLines.size(), false);
-  std::unordered_map<std::string_view, size_t> nextPlace;
+  std::unordered_map<std::string_view, uint32_t> nextPlace;
   for (const TTextEnt& ent : textEnts) {
     if (!ent.Handle.starts_with('-')) continue;
     const std::string_view key = std::string_view(ent.Handle).substr(1);
-    const auto found = index.places.find(std::string(key));
-    if (found == index.places.end()) continue;
+    const auto found = index.handles.find(key);
+    if (found == index.handles.end()) continue;
     // Each marked record takes the first TEXT entity with its key that is
     // still there, as a walk from the start of the section would.
-    size_t& next = nextPlace[found->first];
-    const std::vector<THandlePlace>& places = found->second;
-    while (next < places.size() && runDeleted[places[next].run]) ++next;
-    if (next == places.size()) continue;
-    const TTextRun& run = index.runs[places[next].run];
+    uint32_t& next = nextPlace.try_emplace(found->first, found->second.first).first->second;
+    while (next != kNoPlace && runDeleted[index.places[next].run]) next = index.places[next].next;
+    if (next == kNoPlace) continue;
+    const size_t runNo = index.places[next].run;
+    const TTextRun& run = index.runs[runNo];
     if (run.end >= pairCount) continue;  // no "0" line follows: the walk finds no end
-    runDeleted[places[next].run] = true;
-    ++next;
+    runDeleted[runNo] = true;
+    next = index.places[next].next;
     for (size_t line = 2 * run.first; line < 2 * run.end; ++line) dropLine[line] = true;
   }
   dxfLines.EraseFlagged(dropLine);

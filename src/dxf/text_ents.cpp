@@ -42,8 +42,20 @@ void SetTextField(TTextEnt& ent, std::string_view code, std::string_view value, 
 
 }  // namespace
 
+namespace {
+// An upper bound of the records, so the array is allocated once.
+size_t CountTextStarts(const TLineList& dxfLines) {
+  size_t count = 0;
+  for (size_t p = 0; p < PairCount(dxfLines); ++p) {
+    if (IsTextStart(dxfLines, p)) ++count;
+  }
+  return count;
+}
+}  // namespace
+
 int32_t ParseTextEnts(const TLineList& dxfLines, TTextEnts& textEnts) {
   textEnts.clear();
+  textEnts.reserve(CountTextStarts(dxfLines));
   bool inEntities = false;
   bool inText = false;
   for (size_t p = 0; p < PairCount(dxfLines); ++p) {

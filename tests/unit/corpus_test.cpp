@@ -137,8 +137,8 @@ std::vector<std::string> CorpusNames() {
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, CorpusTest, testing::ValuesIn(CorpusNames()),
-                         [](const testing::TestParamInfo<std::string>& info) {
-                           std::string name = info.param.substr(0, info.param.size() - 4);
+                         [](const testing::TestParamInfo<std::string>& file) {
+                           std::string name = file.param.substr(0, file.param.size() - 4);
                            for (char& c : name) {
                              if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
                            }

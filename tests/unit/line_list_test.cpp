@@ -53,9 +53,31 @@ TEST(LineList, EditsKeepTheOtherLines) {
   EXPECT_EQ(list.ToStrings(), (Lines{"a"}));
   list.AppendRange(list, 0, 0);
   EXPECT_EQ(list.ToStrings(), (Lines{"a", "a"}));
+  TLineList blank;
+  blank.push_back("");
+  blank.Replace(0, "");
+  EXPECT_EQ(blank.ToBytes(), "\r\n");
   TLineList flagged = TLineList::FromStrings({"1", "2", "3", "4"});
   flagged.EraseFlagged({true, false, true, false});
   EXPECT_EQ(flagged.ToStrings(), (Lines{"2", "4"}));
+}
+
+TEST(LineList, ViewsStayValidWhileLinesAreAddedAndReplaced) {
+  TLineList list = TLineList::FromBytes("  5\r\n1A\r\n");
+  const std::string_view fileLine = list[1];
+  list.push_back("first added");
+  const std::string_view added = list[2];
+  // Enough lines, long and short, to need many chunks.
+  for (int i = 0; i < 20000; ++i) list.Replace(1, std::string(static_cast<size_t>(i % 300), 'x'));
+  list.push_back(std::string(3 << 20, 'y'));
+  list.push_back(list[2]);
+  EXPECT_EQ(fileLine, "1A");
+  EXPECT_EQ(added, "first added");
+  EXPECT_EQ(list[4], "first added");
+  EXPECT_EQ(list[3].size(), 3u << 20);
+  const TLineList copy = list;
+  EXPECT_EQ(copy, list);
+  EXPECT_EQ(copy.ToBytes(), list.ToBytes());
 }
 
 TEST(LineFile, SavesAndLoadsTheSameLines) {
