@@ -1,0 +1,28 @@
+// Typed input to AutoCAD and its history through the clipboard.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace vorbel {
+
+// WM_COPYDATA's dwData for typed input.
+constexpr std::uintptr_t kTypedInputData = 1;
+// The text window's command that puts the whole history on the clipboard.
+constexpr uint32_t kCopyHistoryCommandId = 32781;
+// The record's buffer holds a command of up to this many bytes and its NUL; a
+// longer command gets a buffer of its own length and NUL.
+constexpr size_t kCommandBufferSize = 256;
+
+// Sends the command (code page 932 bytes, read by AutoCAD as typed input) to
+// the main window found anew, then wakes AutoCAD's message loop. Returns when
+// AutoCAD has carried the command out; nothing happens when AutoCAD is not
+// running.
+void SendCommand(std::string_view command);
+
+// The text window's whole history, taken through the clipboard; empty when
+// there is no text window. The clipboard is empty afterwards in every case.
+std::string CopyHistory();
+
+}  // namespace vorbel

@@ -1,0 +1,117 @@
+#include "acadctrl/command_line.h"
+
+#include <algorithm>
+#include <climits>
+
+#include "acadctrl/acad_windows.h"
+#include "acadctrl/command_channel.h"
+#include "acadctrl/text_functions.h"
+#include "base/cp932.h"
+#include "base/numbers.h"
+
+namespace vorbel {
+
+namespace {
+
+// The idle prompt, full-width and half-width, each with its blank.
+constexpr std::string_view kIdlePrompt = "コマンド: ";
+constexpr std::string_view kIdlePromptHalfWidth = "ｺﾏﾝﾄﾞ: ";
+
+// GetSysVar looks for "=" and "(" only in this many last bytes of the recent
+// history.
+constexpr size_t kSysVarHistoryTail = 256;
+
+// The position of the last CR or LF, 1-based; 0 when there is none.
+size_t LastLineBreak(std::string_view text) {
+  const size_t found = text.find_last_of("\r\n");
+  return found == std::string_view::npos ? 0 : found + 1;
+}
+
+// The whole number before "ｵﾌﾞｼﾞｪｸﾄを" in `text`, else before "オブジェクトを";
+// with neither, the whole text when `wholeWithoutMark`, else none. -1 when no
+// number is found.
+int32_t CountBeforeObjectPrompt(std::string_view text, bool wholeWithoutMark) {
+  size_t mark = text.find("ｵﾌﾞｼﾞｪｸﾄを");
+  if (mark == std::string_view::npos) mark = text.find("オブジェクトを");
+  if (mark == std::string_view::npos && !wholeWithoutMark) return -1;
+  const std::string_view count = TrimBlanks(text.substr(0, mark));
+  if (count.empty()) return -1;
+  return StrToIntDef(count, -1);
+}
+
+}  // namespace
+
+std::string GetWindowString(TWindow window) {
+  const long length = SendGetTextLength(window);
+  // LONG_MAX leaves no room for the NUL; no window has such a text.
+  if (length <= 0 || length == LONG_MAX) return {};
+  return SendGetText(window, length + 1);
+}
+
+std::string ReadCommandLine() {
+  std::string prompt;
+  const TWindow mainWnd = FindAcadWindow();
+  if (IsWindowAlive(mainWnd)) {
+    const TWindow promptWnd = FindCommandLineWindows(mainWnd).PromptWnd;
+    if (IsWindowAlive(promptWnd)) prompt = GetWindowString(promptWnd);
+  }
+  return prompt;
+}
+
+std::string ReadTextWindowLine() {
+  std::string history;
+  const TWindow textWnd = FindTextWindow();
+  if (IsWindowAlive(textWnd)) {
+    const TWindow historyWnd = FindCommandLineWindows(textWnd).HistoryWnd;
+    if (IsWindowAlive(historyWnd)) history = GetWindowString(historyWnd);
+  }
+  return history;
+}
+
+std::string LastHistoryLine() {
+  const std::string whole = CopyHistory();
+  std::string_view history = whole;
+  size_t lineBreak = LastLineBreak(history);
+  if (lineBreak == history.size()) {
+    // The history ends with a line break (or is empty): the line before it is
+    // the last one. The break is CR LF on the clipboard; a lone CR or LF is
+    // cut alone, so the line keeps its last character.
+    const size_t breakLength = history.ends_with("\r\n") ? 2 : 1;
+    history.remove_suffix(std::min(breakLength, history.size()));
+    lineBreak = LastLineBreak(history);
+  }
+  return std::string(history.substr(lineBreak));
+}
+
+std::string GetSysVar(std::string_view SysVarName) {
+  // The leading "'" runs the query transparently, inside a running command.
+  std::string query = "'";
+  query += SysVarName;
+  query += '\r';
+  SendCommand(query);
+  std::string value = TextBetween("<", ">", ReadCommandLine());
+  if (!value.empty()) {
+    SendCommand("\x03");  // the prompt offering the value is not answered
+    return value;
+  }
+  const std::string history = ReadTextWindowLine();
+  std::string_view recent = history;
+  if (recent.size() > kSysVarHistoryTail) recent.remove_prefix(recent.size() - kSysVarHistoryTail);
+  value = TextBetween("=", "(", recent);
+  if (value.empty()) value = TextAfterLast("=", LastHistoryLine());
+  return value;
+}
+
+int32_t GetSelectedCount() {
+  const std::string prompt = ReadCommandLine();
+  if (prompt != kIdlePromptHalfWidth && prompt != kIdlePrompt) return 0;
+  // The echo of the last selection.
+  const std::string echo = TextAfterLast("SELECT", ReadTextWindowLine());
+  const std::string total = TextAfterLast("総数", echo);
+  if (!total.empty()) return CountBeforeObjectPrompt(total, false);
+  const std::string found = TextAfterLast("認識された数:", echo);
+  if (found.empty()) return -1;
+  return CountBeforeObjectPrompt(found, true);
+}
+
+}  // namespace vorbel
