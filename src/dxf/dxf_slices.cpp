@@ -12,7 +12,8 @@ int32_t GetMaxHandle(const TLineList& lines) {
   std::string text;
   for (size_t p = 0; p < PairCount(lines); ++p) {
     if (PairCode(lines, p) != "5") continue;
-    text.assign("$");
+    text.clear();
+    text.push_back('$');
     text.append(PairValue(lines, p));
     const auto handle = TryStrToInt(text);
     if (handle && *handle > best) best = *handle;

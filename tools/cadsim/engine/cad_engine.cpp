@@ -1,0 +1,671 @@
+#include "engine/cad_engine.h"
+
+#include <algorithm>
+#include <exception>
+
+#include "base/cp932.h"
+#include "base/errors.h"
+#include "base/files.h"
+#include "base/numbers.h"
+#include "dxf/dxf_slices.h"
+
+namespace vorbel::cadsim {
+
+namespace {
+
+// What the command line shows.
+constexpr std::string_view kIdlePrompt = "コマンド: ";
+constexpr std::string_view kTransparentMark = ">>";
+constexpr std::string_view kCancelled = "*キャンセル*";
+constexpr std::string_view kSelectPrompt = "オブジェクトを選択: ";
+constexpr std::string_view kRemovePrompt = "オブジェクトを除外: ";
+constexpr std::string_view kNewValue = " の新しい値を入力 <";
+constexpr std::string_view kFileNamePrompt = "ファイル名を入力 <";
+constexpr std::string_view kDxfOutOptions =
+    "精度の小数点以下の桁数を入力 (0 - 16) または [オブジェクト(O)/バージョン(V)/バイナリ(B)] <";
+constexpr std::string_view kDxfOutBinaryOnly = "精度の小数点以下の桁数を入力 (0 - 16) または [バイナリ(B)] <";
+constexpr std::string_view kDxfOutVersion = "書き出すバージョンを入力 [R12/2000] <2000>: ";
+constexpr std::string_view kInsertName = "ブロック名を入力 または [?]: ";
+constexpr std::string_view kInsertPoint = "挿入点を指定: ";
+constexpr std::string_view kInsertScale = "尺度を指定: <1>: ";
+constexpr std::string_view kInsertRotation = "回転角度を指定 <0>: ";
+constexpr std::string_view kSaveAsPrompt = "保存するファイル名を入力 <";
+
+// What it answers.
+constexpr std::string_view kFound = " 個を検出";
+constexpr std::string_view kSelectedTotal = "総数 ";
+constexpr std::string_view kSelectedTotalEnd = " オブジェクトを選択しました。";
+constexpr std::string_view kResuming = " コマンドを再開します。";
+constexpr std::string_view kInvalidSelection = "*無効な選択です*";
+constexpr std::string_view kSelectionHelp =
+    "点を指定するか、または [すべて(ALL)/最後(L)/追加(A)/除外(R)/前回(P)]";
+constexpr std::string_view kUnknownCommand = "未定義のコマンド \"";
+constexpr std::string_view kUnknownCommandEnd = "\"。F1 キーを押すとヘルプが表示されます。";
+constexpr std::string_view kNotTransparent = "** このコマンドは透過的に使用できません **";
+constexpr std::string_view kNestedTransparent = "** 透過コマンドを入れ子にすることはできません **";
+constexpr std::string_view kNeedBinaryValue = "0 から 1 までの整数を入力してください。";
+constexpr std::string_view kNeedDecimals = "0 から 16 までの整数、またはオプション キーワードが必要です。";
+constexpr std::string_view kNoBinary = "この代替 CAD はバイナリ DXF を書き出しません。";
+constexpr std::string_view kOnly2000 = "この代替 CAD は 2000 形式だけを書き出します。";
+constexpr std::string_view kInvalidKeyword = "無効なオプション キーワードです。";
+constexpr std::string_view kOnlyExploded = "この代替 CAD はファイルの分解挿入 (*ファイル名) だけを行います。";
+constexpr std::string_view kNoBlockList = "この代替 CAD はブロックの一覧を持ちません。";
+constexpr std::string_view kFileNotFound = "ファイル \"";
+constexpr std::string_view kFileNotFoundEnd = "\" が見つかりません。";
+constexpr std::string_view kIncompleteFile = "DXF ファイルが不完全です (EOF がありません): ";
+constexpr std::string_view kNeedPoint = "点、またはオプション キーワードが必要です。";
+constexpr std::string_view kNeedNumber = "数値が必要です。";
+constexpr std::string_view kNeedNonZero = "値は 0 以外にしてください。";
+constexpr std::string_view kNeedAngle = "角度が必要です。";
+
+constexpr std::string_view kDefaultDrawing = "Drawing1.dwg";
+
+std::string Count(size_t n) { return std::to_string(n); }
+
+// The file name part of a path.
+std::string_view BaseName(std::string_view path) {
+  const size_t slash = path.find_last_of("\\/");
+  return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
+bool HasExtension(std::string_view path) { return BaseName(path).find('.') != std::string_view::npos; }
+
+std::string ReplaceExtension(std::string_view path, std::string_view extension) {
+  const std::string_view name = BaseName(path);
+  const size_t dot = name.rfind('.');
+  const size_t keep = dot == std::string_view::npos ? path.size() : path.size() - name.size() + dot;
+  return std::string(path.substr(0, keep)) + std::string(extension);
+}
+
+// A file name as typed: blanks around it and enclosing quotes go.
+std::string TypedFileName(std::string_view input) {
+  std::string_view name = TrimBlanks(input);
+  if (name.size() >= 2 && name.front() == '"' && name.back() == '"') name = name.substr(1, name.size() - 2);
+  return std::string(name);
+}
+
+std::optional<TDxfPoint> ReadPoint(std::string_view text) {
+  TDxfPoint point;
+  double* parts[] = {&point.X, &point.Y, &point.Z};
+  size_t count = 0;
+  while (true) {
+    const size_t comma = text.find(',');
+    if (count == 3) return std::nullopt;
+    const auto value = TryStrToFloat(text.substr(0, comma));
+    if (!value) return std::nullopt;
+    *parts[count++] = *value;
+    if (comma == std::string_view::npos) break;
+    text.remove_prefix(comma + 1);
+  }
+  if (count < 2) return std::nullopt;
+  return point;
+}
+
+std::vector<std::string> SplitHandles(std::string_view text) {
+  std::vector<std::string> handles;
+  std::string current;
+  for (char c : text) {
+    if (c == ',' || static_cast<unsigned char>(c) <= ' ') {
+      if (!current.empty()) handles.push_back(std::move(current));
+      current.clear();
+    } else {
+      current += c;
+    }
+  }
+  if (!current.empty()) handles.push_back(std::move(current));
+  return handles;
+}
+
+// A whole number written in decimal digits, with an optional sign.
+std::optional<int32_t> ReadWholeNumber(std::string_view text) {
+  const std::string_view digits = text.starts_with('-') || text.starts_with('+') ? text.substr(1) : text;
+  if (digits.empty() || digits.find_first_not_of("0123456789") != std::string_view::npos) return std::nullopt;
+  return TryStrToInt(text);
+}
+
+bool IsTransparentCommand(std::string_view name) { return name == "SNAPMODE" || name == "FILEDIA"; }
+
+}  // namespace
+
+TCadEngine::TCadEngine() : TCadEngine(TDrawing(), std::string(kDefaultDrawing)) {}
+
+TCadEngine::TCadEngine(std::string_view path) : TCadEngine(TDrawing::Load(path), std::string(path)) {}
+
+TCadEngine::TCadEngine(TDrawing drawing, std::string path)
+    : drawing_(std::move(drawing)), path_(std::move(path)) {}
+
+std::string TCadEngine::DrawingName() const { return std::string(BaseName(path_)); }
+
+// --- Input -------------------------------------------------------------------
+
+void TCadEngine::OnCopyData(std::uintptr_t dwData, std::string_view bytes) {
+  const size_t nul = bytes.find('\0');
+  if (nul != std::string_view::npos) bytes = bytes.substr(0, nul);
+  if (dwData == kTypedInput) Type(bytes);
+  if (dwData == kPointerInput) OnPointerInput(bytes);
+}
+
+void TCadEngine::Type(std::string_view keys) {
+  for (const char c : keys) {
+    if (c == '\x03') {
+      Cancel();
+    } else if (c == '\r' || c == '\n' || (c == ' ' && !TakesFileName())) {
+      EndInput();
+    } else if (c == '\b') {
+      // Back over the last character, both bytes of a double-byte one.
+      size_t last = 0;
+      for (size_t i = 0; i < input_.size(); i += IsLeadByte(input_[i]) ? 2u : 1u) last = i;
+      input_.resize(std::min(last, input_.size()));
+    } else if (static_cast<unsigned char>(c) >= ' ' || c == '\t') {
+      input_ += c == '\t' ? ' ' : c;
+    }
+  }
+}
+
+void TCadEngine::OnPointerInput(std::string_view text) {
+  text = TrimBlanks(text);
+  const std::string upper = UpperAscii(text);
+  if (upper == "PICKALL") {
+    PickAll();
+  } else if (upper.starts_with("PICK ")) {
+    PickHandles(SplitHandles(text.substr(5)));
+  } else if (upper.starts_with("POINT ")) {
+    if (const auto point = ReadPoint(TrimBlanks(text.substr(6)))) PlacePoint(*point);
+  }
+}
+
+void TCadEngine::EndInput() {
+  const std::string input = std::move(input_);
+  input_.clear();
+  AddLine(CurrentPrompt() + input);
+  try {
+    Dispatch(input);
+  } catch (const std::exception& error) {
+    // A file that cannot be read or written ends the command with the
+    // runtime's message, as the CAD program shows it.
+    AddLine(error.what());
+    runs_.clear();
+  }
+}
+
+void TCadEngine::Cancel() {
+  AddLine(CurrentPrompt() + input_ + std::string(kCancelled));
+  input_.clear();
+  runs_.clear();
+}
+
+void TCadEngine::Dispatch(const std::string& input) {
+  const std::string_view trimmed = TrimBlanks(input);
+  if (trimmed.size() > 1 && trimmed.front() == '\'') {
+    StartCommand(std::string(trimmed.substr(1)), !runs_.empty());
+    return;
+  }
+  if (runs_.empty()) {
+    if (trimmed.empty()) {
+      if (!lastCommand_.empty()) StartCommand(lastCommand_, false);
+      return;
+    }
+    StartCommand(std::string(trimmed), false);
+    return;
+  }
+  TRun& run = runs_.back();
+  switch (run.step) {
+    case TStep::kVarValue:
+      OnVarValue(run, input);
+      break;
+    case TStep::kSelectObjects:
+      OnSelectObjects(run, input);
+      break;
+    case TStep::kDxfOutFile:
+      OnDxfOutFile(run, input);
+      break;
+    case TStep::kDxfOutOption:
+      OnDxfOutOption(run, input);
+      break;
+    case TStep::kDxfOutVersion:
+      OnDxfOutVersion(run, input);
+      break;
+    case TStep::kInsertName:
+      OnInsertName(run, input);
+      break;
+    case TStep::kInsertPoint:
+      OnInsertPoint(run, input);
+      break;
+    case TStep::kInsertScale:
+      OnInsertScale(run, input);
+      break;
+    case TStep::kInsertRotation:
+      OnInsertRotation(run, input);
+      break;
+    case TStep::kSaveAsFile:
+      OnSaveAsFile(run, input);
+      break;
+  }
+}
+
+void TCadEngine::StartCommand(const std::string& typed, bool transparent) {
+  std::string name = UpperAscii(typed);
+  while (!name.empty() && (name.front() == '_' || name.front() == '.')) name.erase(0, 1);
+  if (name == "E") name = "ERASE";
+  if (name == "INSERT" || name == "I" || name == "-I") name = "-INSERT";
+  if (transparent) {
+    if (runs_.back().transparent) {
+      AddLine(std::string(kNestedTransparent));
+      return;
+    }
+    if (!IsTransparentCommand(name)) {
+      AddLine(std::string(kNotTransparent));
+      return;
+    }
+  }
+  TRun run;
+  run.name = name;
+  run.transparent = transparent;
+  if (SysVar(name) != nullptr) {
+    run.step = TStep::kVarValue;
+  } else if (name == "SELECT" || name == "ERASE") {
+    run.step = TStep::kSelectObjects;
+  } else if (name == "DXFOUT") {
+    run.step = TStep::kDxfOutFile;
+  } else if (name == "-INSERT") {
+    run.step = TStep::kInsertName;
+  } else if (name == "SAVEAS") {
+    run.step = TStep::kSaveAsFile;
+  } else {
+    AddLine(std::string(kUnknownCommand) + typed + std::string(kUnknownCommandEnd));
+    return;
+  }
+  if (!transparent) lastCommand_ = name;
+  runs_.push_back(std::move(run));
+}
+
+void TCadEngine::FinishRun() {
+  if (runs_.empty()) return;
+  runs_.pop_back();
+  if (!runs_.empty()) AddLine(runs_.back().name + std::string(kResuming));
+}
+
+// --- Prompts and history -----------------------------------------------------
+
+int32_t* TCadEngine::SysVar(std::string_view name) {
+  if (name == "SNAPMODE") return &snapMode_;
+  if (name == "FILEDIA") return &fileDia_;
+  return nullptr;
+}
+
+int32_t TCadEngine::SysVarValue(std::string_view name) const {
+  if (name == "SNAPMODE") return snapMode_;
+  if (name == "FILEDIA") return fileDia_;
+  return 0;
+}
+
+std::string TCadEngine::DefaultDxfFile() const { return ReplaceExtension(path_, ".dxf"); }
+
+std::string TCadEngine::PromptOf(const TRun& run) const {
+  std::string prompt = run.transparent ? std::string(kTransparentMark) : std::string();
+  switch (run.step) {
+    case TStep::kVarValue: {
+      prompt += run.name + std::string(kNewValue) + std::to_string(SysVarValue(run.name)) + ">: ";
+      break;
+    }
+    case TStep::kSelectObjects:
+      prompt += run.removing ? kRemovePrompt : kSelectPrompt;
+      break;
+    case TStep::kDxfOutFile:
+      prompt += std::string(kFileNamePrompt) + DefaultDxfFile() + ">: ";
+      break;
+    case TStep::kDxfOutOption:
+      prompt += std::string(run.objectsChosen ? kDxfOutBinaryOnly : kDxfOutOptions) +
+                std::to_string(kMaxDecimals) + ">: ";
+      break;
+    case TStep::kDxfOutVersion:
+      prompt += kDxfOutVersion;
+      break;
+    case TStep::kInsertName:
+      prompt += kInsertName;
+      break;
+    case TStep::kInsertPoint:
+      prompt += kInsertPoint;
+      break;
+    case TStep::kInsertScale:
+      prompt += kInsertScale;
+      break;
+    case TStep::kInsertRotation:
+      prompt += kInsertRotation;
+      break;
+    case TStep::kSaveAsFile:
+      prompt += std::string(kSaveAsPrompt) + DefaultDxfFile() + ">: ";
+      break;
+  }
+  return prompt;
+}
+
+std::string TCadEngine::CurrentPrompt() const {
+  return runs_.empty() ? std::string(kIdlePrompt) : PromptOf(runs_.back());
+}
+
+bool TCadEngine::TakesFileName() const {
+  if (runs_.empty()) return false;
+  const TStep step = runs_.back().step;
+  return step == TStep::kDxfOutFile || step == TStep::kInsertName || step == TStep::kSaveAsFile;
+}
+
+std::string TCadEngine::PromptText() const { return CurrentPrompt() + input_; }
+
+void TCadEngine::AddLine(std::string line) {
+  history_.push_back(std::move(line));
+  while (history_.size() > kHistoryLines) history_.pop_front();
+}
+
+void TCadEngine::AppendToLastLine(std::string_view text) {
+  if (history_.empty()) history_.emplace_back();
+  history_.back() += text;
+}
+
+std::string TCadEngine::RecentHistory() const {
+  std::string text;
+  const size_t first = history_.size() > kRecentLines ? history_.size() - kRecentLines : 0;
+  for (size_t i = first; i < history_.size(); ++i) {
+    text += history_[i];
+    text += "\r\n";
+  }
+  return text;
+}
+
+std::string TCadEngine::FullHistory() const {
+  std::string text;
+  for (const std::string& line : history_) {
+    text += line;
+    text += "\r\n";
+  }
+  return text;
+}
+
+// --- System variables --------------------------------------------------------
+
+void TCadEngine::OnVarValue(TRun& run, const std::string& input) {
+  const std::string_view value = TrimBlanks(input);
+  if (!value.empty()) {
+    const auto number = ReadWholeNumber(value);
+    if (!number || *number < 0 || *number > 1) {
+      AddLine(std::string(kNeedBinaryValue));
+      return;
+    }
+    *SysVar(run.name) = *number;
+  }
+  FinishRun();
+}
+
+// --- Selection ---------------------------------------------------------------
+
+bool TCadEngine::IsSelecting() const { return !runs_.empty() && runs_.back().step == TStep::kSelectObjects; }
+
+bool TCadEngine::WantsPoint() const { return !runs_.empty() && runs_.back().step == TStep::kInsertPoint; }
+
+std::vector<std::string> TCadEngine::PendingSelection() const {
+  for (const TRun& run : runs_) {
+    if (run.step == TStep::kSelectObjects) return run.selection.handles;
+  }
+  return {};
+}
+
+std::vector<std::string> TCadEngine::Existing(const std::vector<std::string>& handles) const {
+  std::vector<std::string> alive;
+  for (const std::string& handle : handles) {
+    if (drawing_.Find(handle) != std::string::npos) alive.push_back(handle);
+  }
+  return alive;
+}
+
+std::vector<std::string> TCadEngine::PreviousSelection() const { return Existing(previous_); }
+
+void TCadEngine::OnSelectObjects(TRun& run, const std::string& input) {
+  const std::string keyword = UpperAscii(TrimBlanks(input));
+  const auto& entities = drawing_.Entities();
+  if (keyword.empty()) {
+    EndSelection(run);
+  } else if (keyword == "ALL") {
+    std::vector<std::string> all;
+    for (const TEntity& entity : entities) all.push_back(entity.Handle);
+    AddToSelection(run, all, true);
+  } else if (keyword == "P") {
+    AddToSelection(run, PreviousSelection(), true);
+  } else if (keyword == "L") {
+    std::vector<std::string> last;
+    if (!entities.empty()) last.push_back(entities.back().Handle);
+    AddToSelection(run, last, true);
+  } else if (keyword == "R") {
+    run.removing = true;
+  } else if (keyword == "A") {
+    run.removing = false;
+  } else {
+    AddLine(std::string(kInvalidSelection));
+    AddLine(std::string(kSelectionHelp));
+  }
+}
+
+void TCadEngine::AddToSelection(TRun& run, const std::vector<std::string>& found, bool typed) {
+  TSelection& selection = run.selection;
+  const bool hadObjects = !selection.handles.empty();
+  std::string echo = Count(found.size()) + std::string(kFound);
+  if (run.removing) {
+    size_t removed = 0;
+    for (const std::string& handle : found) {
+      const std::string key = UpperAscii(handle);
+      if (selection.members.erase(key) == 0) continue;
+      std::erase(selection.handles, key);
+      ++removed;
+    }
+    echo += "、" + Count(removed) + " 個を除外、合計 " + Count(selection.handles.size()) + " 個";
+  } else {
+    size_t duplicates = 0;
+    for (const std::string& handle : found) {
+      const std::string key = UpperAscii(handle);
+      if (selection.members.insert(key).second) {
+        selection.handles.push_back(key);
+      } else {
+        ++duplicates;
+      }
+    }
+    if (duplicates > 0) echo += " (" + Count(duplicates) + " 個重複)";
+    if (hadObjects) echo += "、合計 " + Count(selection.handles.size()) + " 個";
+  }
+  AppendToLastLine(typed ? " " + echo : echo);
+}
+
+void TCadEngine::EndSelection(TRun& run) {
+  const std::vector<std::string> chosen = Existing(run.selection.handles);
+  if (!chosen.empty()) previous_ = chosen;
+  if (run.name == "SELECT") {
+    AddLine(std::string(kSelectedTotal) + Count(chosen.size()) + std::string(kSelectedTotalEnd));
+    FinishRun();
+  } else if (run.name == "ERASE") {
+    if (drawing_.Erase(chosen) > 0) ++version_;
+    FinishRun();
+  } else {
+    run.objects = chosen;
+    run.objectsChosen = true;
+    run.selection = {};
+    run.removing = false;
+    run.step = TStep::kDxfOutOption;
+  }
+}
+
+bool TCadEngine::PickHandles(const std::vector<std::string>& handles) {
+  if (!IsSelecting()) return false;
+  AddLine(CurrentPrompt());
+  input_.clear();
+  AddToSelection(runs_.back(), Existing(handles), false);
+  return true;
+}
+
+bool TCadEngine::Pick(std::string_view handle) { return PickHandles({std::string(handle)}); }
+
+bool TCadEngine::PickAll() {
+  std::vector<std::string> all;
+  for (const TEntity& entity : drawing_.Entities()) all.push_back(entity.Handle);
+  return PickHandles(all);
+}
+
+bool TCadEngine::PickAt(TPoint2 at, double tolerance) {
+  if (!IsSelecting()) return false;
+  const size_t i = NearestEntity(drawing_.Entities(), at, tolerance);
+  if (i == std::string::npos) return false;
+  return Pick(drawing_.Entities()[i].Handle);
+}
+
+// --- DXFOUT ------------------------------------------------------------------
+
+void TCadEngine::OnDxfOutFile(TRun& run, const std::string& input) {
+  std::string file = TypedFileName(input);
+  if (file.empty()) file = DefaultDxfFile();
+  if (!HasExtension(file)) file += ".dxf";
+  run.file = file;
+  run.step = TStep::kDxfOutOption;
+}
+
+void TCadEngine::OnDxfOutOption(TRun& run, const std::string& input) {
+  const std::string keyword = UpperAscii(TrimBlanks(input));
+  if (keyword.empty()) {
+    run.decimals = kMaxDecimals;
+    WriteDxfOut(run);
+  } else if (keyword == "O" && !run.objectsChosen) {
+    run.step = TStep::kSelectObjects;
+  } else if (keyword == "V" && !run.objectsChosen) {
+    run.step = TStep::kDxfOutVersion;
+  } else if (keyword == "B") {
+    AddLine(std::string(kNoBinary));
+  } else if (const auto decimals = ReadWholeNumber(keyword);
+             decimals && *decimals >= 0 && *decimals <= kMaxDecimals) {
+    run.decimals = *decimals;
+    WriteDxfOut(run);
+  } else {
+    AddLine(std::string(kNeedDecimals));
+  }
+}
+
+void TCadEngine::OnDxfOutVersion(TRun& run, const std::string& input) {
+  const std::string keyword = UpperAscii(TrimBlanks(input));
+  if (keyword == "R12") AddLine(std::string(kOnly2000));
+  if (keyword.empty() || keyword == "2000" || keyword == "R12") {
+    run.step = TStep::kDxfOutOption;
+    return;
+  }
+  AddLine(std::string(kInvalidKeyword));
+}
+
+void TCadEngine::WriteDxfOut(TRun& run) {
+  // Without the objects option the whole drawing goes out; with it only the
+  // chosen objects, none when nothing was chosen.
+  std::vector<bool> keep;
+  if (run.objectsChosen && drawing_.size() > 0) {
+    keep.assign(drawing_.size(), false);
+    for (const std::string& handle : run.objects) {
+      const size_t i = drawing_.Find(handle);
+      if (i != std::string::npos) keep[i] = true;
+    }
+  }
+  SaveLines(run.file, drawing_.ToDxf(keep, run.decimals));
+  FinishRun();
+}
+
+// --- -INSERT -----------------------------------------------------------------
+
+void TCadEngine::OnInsertName(TRun& run, const std::string& input) {
+  std::string name = TypedFileName(input);
+  if (name.empty()) {
+    FinishRun();
+    return;
+  }
+  if (name == "?") {
+    AddLine(std::string(kNoBlockList));
+    FinishRun();
+    return;
+  }
+  if (name.front() != '*') {
+    AddLine(std::string(kOnlyExploded));
+    FinishRun();
+    return;
+  }
+  name = TypedFileName(std::string_view(name).substr(1));
+  std::string path = name;
+  if (!FileExists(path) && !HasExtension(path)) path += ".dxf";
+  if (!FileExists(path)) {
+    AddLine(std::string(kFileNotFound) + name + std::string(kFileNotFoundEnd));
+    FinishRun();
+    return;
+  }
+  const TLineList lines = LoadLines(path);
+  if (!EndsWithEof(lines)) {
+    AddLine(std::string(kIncompleteFile) + path);
+    FinishRun();
+    return;
+  }
+  run.source = TDrawing::FromLines(lines);
+  run.step = TStep::kInsertPoint;
+}
+
+bool TCadEngine::PlacePoint(const TDxfPoint& point) {
+  if (!WantsPoint()) return false;
+  AddLine(CurrentPrompt());
+  input_.clear();
+  TRun& run = runs_.back();
+  run.placement.Point = point;
+  run.step = TStep::kInsertScale;
+  return true;
+}
+
+void TCadEngine::OnInsertPoint(TRun& run, const std::string& input) {
+  const auto point = ReadPoint(TrimBlanks(input));
+  if (!point) {
+    AddLine(std::string(kNeedPoint));
+    return;
+  }
+  run.placement.Point = *point;
+  run.step = TStep::kInsertScale;
+}
+
+void TCadEngine::OnInsertScale(TRun& run, const std::string& input) {
+  const std::string_view text = TrimBlanks(input);
+  if (!text.empty()) {
+    const auto scale = TryStrToFloat(text);
+    if (!scale) {
+      AddLine(std::string(kNeedNumber));
+      return;
+    }
+    if (*scale == 0) {
+      AddLine(std::string(kNeedNonZero));
+      return;
+    }
+    run.placement.Scale = *scale;
+  }
+  run.step = TStep::kInsertRotation;
+}
+
+void TCadEngine::OnInsertRotation(TRun& run, const std::string& input) {
+  const std::string_view text = TrimBlanks(input);
+  if (!text.empty()) {
+    const auto angle = TryStrToFloat(text);
+    if (!angle) {
+      AddLine(std::string(kNeedAngle));
+      return;
+    }
+    run.placement.Rotation = *angle;
+  }
+  if (!drawing_.InsertExploded(*run.source, run.placement).empty()) ++version_;
+  FinishRun();
+}
+
+// --- SAVEAS ------------------------------------------------------------------
+
+void TCadEngine::OnSaveAsFile(TRun&, const std::string& input) {
+  std::string file = TypedFileName(input);
+  if (file.empty()) file = DefaultDxfFile();
+  if (!HasExtension(file)) file += ".dxf";
+  SaveLines(file, drawing_.ToDxf({}, kMaxDecimals));
+  path_ = file;
+  ++version_;
+  FinishRun();
+}
+
+}  // namespace vorbel::cadsim

@@ -1,0 +1,172 @@
+// The stand-in CAD at the level of its windows' messages: typed input
+// arrives as it would at the CAD program's command line (WM_COPYDATA), the
+// prompt and the history are what its command-line windows answer, and the
+// drawing changes as the commands are carried out.
+//
+// Typed input (dwData 1) is read byte by byte: a blank or CR ends an input,
+// except at prompts that take a file name, where only CR does; \x03 cancels
+// whatever runs; an input that begins with "'" runs a command transparently
+// inside the running one. Every command is carried out, its file written or
+// read, before the call returns.
+//
+// Pointer input (dwData 2) stands for the mouse: "PICK 2A,2B" picks entities
+// by handle while objects are being selected, "PICKALL" picks all of them,
+// "POINT 10,20" gives the point a prompt asks for.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_set>
+#include <vector>
+
+#include "engine/drawing.h"
+#include "engine/geometry.h"
+
+namespace vorbel::cadsim {
+
+constexpr std::uintptr_t kTypedInput = 1;
+constexpr std::uintptr_t kPointerInput = 2;
+
+// The history keeps this many lines; the recent history (the text window's
+// view of it) is its last kRecentLines lines.
+constexpr size_t kHistoryLines = 2000;
+constexpr size_t kRecentLines = 200;
+
+class TCadEngine {
+ public:
+  // An empty drawing named "Drawing1.dwg".
+  TCadEngine();
+  // The drawing loaded from `path` (code page 932 bytes).
+  explicit TCadEngine(std::string_view path);
+  TCadEngine(TDrawing drawing, std::string path);
+
+  // WM_COPYDATA: `bytes` are the cbData bytes, read up to the first NUL.
+  void OnCopyData(std::uintptr_t dwData, std::string_view bytes);
+  // Typed input, as OnCopyData with dwData 1.
+  void Type(std::string_view keys);
+
+  // Writes a line into the history, as the command line reports a failure.
+  void Report(std::string line) { AddLine(std::move(line)); }
+
+  // The current prompt with what has been typed at it so far.
+  std::string PromptText() const;
+  // The last kRecentLines lines of the history, each followed by CR LF.
+  std::string RecentHistory() const;
+  // The whole history, each line followed by CR LF (the current prompt,
+  // still open, is not part of it).
+  std::string FullHistory() const;
+
+  // Picks while objects are being selected: each call is one pick, echoed
+  // as the CAD program echoes a pick. False when no selection runs.
+  bool Pick(std::string_view handle);
+  bool PickHandles(const std::vector<std::string>& handles);
+  bool PickAll();
+  // The entity nearest to `at` within `tolerance` drawing units.
+  bool PickAt(TPoint2 at, double tolerance);
+  // Gives the point that the prompt asks for (the insertion point); false
+  // when no prompt asks for a point.
+  bool PlacePoint(const TDxfPoint& point);
+
+  bool IsIdle() const { return runs_.empty(); }
+  bool IsSelecting() const;
+  bool WantsPoint() const;
+  // The objects picked so far by the running selection.
+  std::vector<std::string> PendingSelection() const;
+  // The previous selection set ("P"), as far as its entities still exist.
+  std::vector<std::string> PreviousSelection() const;
+
+  const TDrawing& Drawing() const { return drawing_; }
+  // The drawing's file, and its name as the window titles show it.
+  const std::string& DrawingPath() const { return path_; }
+  std::string DrawingName() const;
+  // Changes whenever entities are erased or inserted, or the drawing is
+  // saved under another name.
+  uint64_t DrawingVersion() const { return version_; }
+
+  int32_t SnapMode() const { return snapMode_; }
+  int32_t FileDia() const { return fileDia_; }
+
+ private:
+  enum class TStep {
+    kVarValue,
+    kSelectObjects,
+    kDxfOutFile,
+    kDxfOutOption,
+    kDxfOutVersion,
+    kInsertName,
+    kInsertPoint,
+    kInsertScale,
+    kInsertRotation,
+    kSaveAsFile,
+  };
+
+  // The objects a selection has picked, in pick order.
+  struct TSelection {
+    std::vector<std::string> handles;
+    std::unordered_set<std::string> members;
+  };
+
+  // A command that runs: its name, the prompt it shows and what it has
+  // gathered so far.
+  struct TRun {
+    std::string name;
+    TStep step = TStep::kVarValue;
+    bool transparent = false;
+    TSelection selection;
+    bool removing = false;
+    std::string file;
+    int32_t decimals = kMaxDecimals;
+    bool objectsChosen = false;
+    std::vector<std::string> objects;
+    std::optional<TDrawing> source;
+    TPlacement placement;
+  };
+
+  std::string PromptOf(const TRun& run) const;
+  std::string CurrentPrompt() const;
+  bool TakesFileName() const;
+
+  void AddLine(std::string line);
+  void AppendToLastLine(std::string_view text);
+  void EndInput();
+  void Cancel();
+  void Dispatch(const std::string& input);
+  void StartCommand(const std::string& input, bool transparent);
+  void FinishRun();
+
+  void OnVarValue(TRun& run, const std::string& input);
+  void OnSelectObjects(TRun& run, const std::string& input);
+  void AddToSelection(TRun& run, const std::vector<std::string>& found, bool typed);
+  void EndSelection(TRun& run);
+  void OnDxfOutFile(TRun& run, const std::string& input);
+  void OnDxfOutOption(TRun& run, const std::string& input);
+  void OnDxfOutVersion(TRun& run, const std::string& input);
+  void WriteDxfOut(TRun& run);
+  void OnInsertName(TRun& run, const std::string& input);
+  void OnInsertPoint(TRun& run, const std::string& input);
+  void OnInsertScale(TRun& run, const std::string& input);
+  void OnInsertRotation(TRun& run, const std::string& input);
+  void OnSaveAsFile(TRun& run, const std::string& input);
+  void OnPointerInput(std::string_view text);
+
+  int32_t* SysVar(std::string_view name);
+  int32_t SysVarValue(std::string_view name) const;
+  std::string DefaultDxfFile() const;
+  std::vector<std::string> Existing(const std::vector<std::string>& handles) const;
+
+  TDrawing drawing_;
+  std::string path_;
+  uint64_t version_ = 0;
+  std::deque<std::string> history_;
+  std::string input_;
+  std::vector<TRun> runs_;  // the running command, then a transparent one inside it
+  std::vector<std::string> previous_;
+  std::string lastCommand_;
+  int32_t snapMode_ = 0;
+  int32_t fileDia_ = 1;
+};
+
+}  // namespace vorbel::cadsim

@@ -1,0 +1,70 @@
+#include "headless/sim_windows.h"
+
+#include <string>
+
+#include "engine/cad_windows.h"
+#include "platform/headless/sim_desktop.h"
+
+namespace vorbel::cadsim {
+
+namespace {
+
+// The prompt window and the history window under `parent`, in the order the
+// CAD program's command line has them.
+void CreateCommandLine(TWindow parent, uint32_t threadId, TCadEngine& engine, bool historyFirst) {
+  sim::TSimDesktop& desktop = sim::Desktop();
+  auto prompt = [&desktop, parent, threadId, &engine] {
+    sim::TWindowOwner owner;
+    owner.onGetText = [&engine] { return engine.PromptText(); };
+    desktop.Create(std::string(kPromptWindowTitle), std::string(kCommandLineClass), threadId, parent, owner);
+  };
+  auto history = [&desktop, parent, threadId, &engine] {
+    sim::TWindowOwner owner;
+    owner.onGetText = [&engine] { return engine.RecentHistory(); };
+    desktop.Create(std::string(kHistoryWindowTitle), std::string(kCommandLineClass), threadId, parent, owner);
+  };
+  if (historyFirst) {
+    history();
+    prompt();
+  } else {
+    prompt();
+    history();
+  }
+}
+
+}  // namespace
+
+TSimCadWindows::TSimCadWindows(TCadEngine& engine, uint32_t threadId) : engine_(engine) {
+  sim::TSimDesktop& desktop = sim::Desktop();
+  sim::TWindowOwner mainOwner;
+  mainOwner.onCopyData = [this](std::uintptr_t dwData, std::string_view bytes) {
+    engine_.OnCopyData(dwData, bytes);
+    RefreshTitles();
+  };
+  mainOwner.onNull = [] {};
+  main_ = desktop.Create(MainWindowTitle(engine.DrawingName()), std::string(kMainWindowClass), threadId,
+                         kNoWindow, mainOwner);
+  const TWindow bar =
+      desktop.Create(std::string(kCommandBarTitle), std::string(kCommandBarClass), threadId, main_);
+  CreateCommandLine(bar, threadId, engine, true);
+
+  sim::TWindowOwner textOwner;
+  textOwner.onCommand = [this](uint32_t commandId) {
+    if (commandId == kCopyHistoryCommand) sim::Desktop().clipboardText = engine_.FullHistory();
+  };
+  text_ = desktop.Create(TextWindowTitle(engine.DrawingName()), std::string(kTextWindowClass), threadId,
+                         kNoWindow, textOwner);
+  CreateCommandLine(text_, threadId, engine, true);
+}
+
+TSimCadWindows::~TSimCadWindows() {
+  sim::Desktop().Destroy(text_);
+  sim::Desktop().Destroy(main_);
+}
+
+void TSimCadWindows::RefreshTitles() {
+  sim::Desktop().SetTitle(main_, MainWindowTitle(engine_.DrawingName()));
+  sim::Desktop().SetTitle(text_, TextWindowTitle(engine_.DrawingName()));
+}
+
+}  // namespace vorbel::cadsim

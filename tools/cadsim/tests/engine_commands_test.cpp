@@ -1,0 +1,374 @@
+// The commands the tool relies on, on a small drawing: SELECT and its echo,
+// DXFOUT of the previous selection, ERASE P, -INSERT of an exported file and
+// SAVEAS for reading the drawing back.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "base/files.h"
+#include "base/numbers.h"
+#include "dxf/dxf_pairs.h"
+#include "dxf/dxf_slices.h"
+#include "dxf/text_ents.h"
+#include "engine/cad_engine.h"
+#include "platform/file_path.h"
+#include "support/dxf_builder.h"
+#include "support/temp_dir.h"
+
+namespace vorbel {
+namespace {
+
+using cadsim::TCadEngine;
+
+// Three texts and a line; the largest handle is 2D, the seed 30.
+TLineList SampleDrawing() {
+  return test::SelectionFile({test::TextEntity("2A", "10.0", "20.0", "A-1"),
+                              test::TextEntity("2B", "20.0", "20.0", "A-2"), test::LineEntity("2C"),
+                              test::TextEntity("2D", "30.0", "20.0", "日本語 テキスト")});
+}
+
+std::vector<std::string> HistoryLines(const std::string& history) {
+  std::vector<std::string> lines;
+  for (size_t start = 0; start < history.size();) {
+    const size_t end = history.find("\r\n", start);
+    lines.push_back(history.substr(start, end - start));
+    start = end + 2;
+  }
+  return lines;
+}
+
+// The history written since `before` lines.
+std::vector<std::string> LinesSince(const TCadEngine& engine, size_t before) {
+  std::vector<std::string> lines = HistoryLines(engine.FullHistory());
+  lines.erase(lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(before));
+  return lines;
+}
+
+// Typed keys, or "#2A" for a pick of the entity with handle 2A.
+void Drive(TCadEngine& engine, const std::vector<std::string>& actions) {
+  for (const std::string& action : actions) {
+    if (action.starts_with("#")) {
+      EXPECT_TRUE(engine.Pick(action.substr(1))) << action;
+    } else {
+      engine.Type(action);
+    }
+  }
+}
+
+std::vector<std::string> Handles(const TTextEnts& ents) {
+  std::vector<std::string> handles;
+  for (const TTextEnt& ent : ents) handles.push_back(ent.Handle);
+  return handles;
+}
+
+// The entity types of the entities section, in order.
+std::vector<std::string> EntityTypes(const TLineList& lines) {
+  std::vector<std::string> types;
+  bool inEntities = false;
+  for (size_t p = 0; p < PairCount(lines); ++p) {
+    if (IsEndSection(lines, p)) inEntities = false;
+    if (inEntities && PairCode(lines, p) == "0") types.emplace_back(PairValue(lines, p));
+    if (IsEntitiesMarker(lines, p)) inEntities = true;
+  }
+  return types;
+}
+
+// The value of a header variable.
+std::string HeaderValue(const TLineList& lines, std::string_view name) {
+  for (size_t p = 0; p + 1 < PairCount(lines); ++p) {
+    if (IsPair(lines, p, "9", name)) return std::string(PairValue(lines, p + 1));
+  }
+  return {};
+}
+
+std::string DxfOutCommand(const std::string& file) {
+  return "DXFOUT " + file + "\r" + "V 2000 O P " + "\r" + "16 ";
+}
+
+class CadSimCommands : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    drawingFile = temp.File("図面.dxf");
+    SaveLines(drawingFile, SampleDrawing());
+  }
+  test::TTempDir temp;
+  std::string drawingFile;
+};
+
+TEST_F(CadSimCommands, SelectEchoesEveryPickAndEndsWithTheTotal) {
+  struct TCase {
+    const char* name;
+    std::vector<std::string> actions;  // after "SELECT "
+    std::vector<std::string> echo;     // the history from the first selection prompt on
+    std::vector<std::string> previous;
+  };
+  const std::vector<TCase> cases = {
+      {"two picks ended with CR",
+       {"#2A", "#2B", "\r"},
+       {"オブジェクトを選択: 1 個を検出", "オブジェクトを選択: 1 個を検出、合計 2 個",
+        "オブジェクトを選択: ", "総数 2 オブジェクトを選択しました。"},
+       {"2A", "2B"}},
+      {"ended with a blank",
+       {"#2D", " "},
+       {"オブジェクトを選択: 1 個を検出", "オブジェクトを選択: ", "総数 1 オブジェクトを選択しました。"},
+       {"2D"}},
+      {"a pick of a picked object",
+       {"#2A", "#2a", "\r"},
+       {"オブジェクトを選択: 1 個を検出", "オブジェクトを選択: 1 個を検出 (1 個重複)、合計 1 個",
+        "オブジェクトを選択: ", "総数 1 オブジェクトを選択しました。"},
+       {"2A"}},
+      {"everything",
+       {"ALL ", "\r"},
+       {"オブジェクトを選択: ALL 4 個を検出", "オブジェクトを選択: ", "総数 4 オブジェクトを選択しました。"},
+       {"2A", "2B", "2C", "2D"}},
+      {"everything but one removed",
+       {"ALL R ", "#2C", "\r"},
+       {"オブジェクトを選択: ALL 4 個を検出", "オブジェクトを選択: R",
+        "オブジェクトを除外: 1 個を検出、1 個を除外、合計 3 個",
+        "オブジェクトを除外: ", "総数 3 オブジェクトを選択しました。"},
+       {"2A", "2B", "2D"}},
+      {"the last entity",
+       {"L ", " "},
+       {"オブジェクトを選択: L 1 個を検出", "オブジェクトを選択: ", "総数 1 オブジェクトを選択しました。"},
+       {"2D"}},
+      {"a handle the drawing lacks",
+       {"#99", "\r"},
+       {"オブジェクトを選択: 0 個を検出", "オブジェクトを選択: ", "総数 0 オブジェクトを選択しました。"},
+       {}},
+      {"nothing picked", {"\r"}, {"オブジェクトを選択: ", "総数 0 オブジェクトを選択しました。"}, {}},
+      {"cancelled",
+       {"#2A", "\x03"},
+       {"オブジェクトを選択: 1 個を検出", "オブジェクトを選択: *キャンセル*"},
+       {}},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    TCadEngine engine(drawingFile);
+    EXPECT_FALSE(engine.Pick("2A")) << "no pick outside a selection";
+    engine.Type("SELECT ");
+    EXPECT_TRUE(engine.IsSelecting());
+    Drive(engine, c.actions);
+    EXPECT_EQ(LinesSince(engine, 1), c.echo);
+    EXPECT_EQ(engine.PromptText(), "コマンド: ");
+    EXPECT_EQ(engine.PreviousSelection(), c.previous);
+  }
+}
+
+TEST_F(CadSimCommands, PreviousSelectionCarriesOverToTheNextCommand) {
+  TCadEngine engine(drawingFile);
+  Drive(engine, {"SELECT ", "#2B", "#2D", "\r", "SELECT P ", "\r"});
+  EXPECT_EQ(HistoryLines(engine.FullHistory()).at(6), "オブジェクトを選択: P 2 個を検出");
+  // A cancelled selection leaves the previous set as it was.
+  Drive(engine, {"SELECT ", "#2A", "\x03"});
+  EXPECT_EQ(engine.PreviousSelection(), (std::vector<std::string>{"2B", "2D"}));
+}
+
+TEST_F(CadSimCommands, DxfOutWritesThePreviousSelectionAsRelease2000Dxf) {
+  struct TCase {
+    const char* name;
+    std::string file;     // in the temporary folder
+    std::string written;  // the file the command writes
+  };
+  const std::vector<TCase> cases = {
+      {"a plain name", "export.dxf", "export.dxf"},
+      {"blanks and Japanese folder names", "作業 フォルダ/出力 ファイル.dxf",
+       "作業 フォルダ/出力 ファイル.dxf"},
+      {"a name without extension gets .dxf", "export", "export.dxf"},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::filesystem::create_directories(FilePath(temp.File("作業 フォルダ")));
+    TCadEngine engine(drawingFile);
+    Drive(engine, {"SELECT ", "#2D", "#2C", "#2A", "\r", "FILEDIA 0 "});
+    const size_t before = HistoryLines(engine.FullHistory()).size();
+    engine.Type(DxfOutCommand(temp.File(c.file)));
+    const std::string written = temp.File(c.written);
+    ASSERT_TRUE(FileExists(written)) << "written before the send returns";
+    engine.Type("'FILEDIA 1 ");
+    EXPECT_EQ(engine.FileDia(), 1);
+    EXPECT_EQ(engine.PromptText(), "コマンド: ");
+    EXPECT_EQ(LinesSince(engine, before),
+              (std::vector<std::string>{"コマンド: DXFOUT",
+                                        "ファイル名を入力 <" + drawingFile + ">: " + temp.File(c.file),
+                                        "精度の小数点以下の桁数を入力 (0 - 16) または "
+                                        "[オブジェクト(O)/バージョン(V)/バイナリ(B)] <16>: V",
+                                        "書き出すバージョンを入力 [R12/2000] <2000>: 2000",
+                                        "精度の小数点以下の桁数を入力 (0 - 16) または "
+                                        "[オブジェクト(O)/バージョン(V)/バイナリ(B)] <16>: O",
+                                        "オブジェクトを選択: P 3 個を検出", "オブジェクトを選択: ",
+                                        "精度の小数点以下の桁数を入力 (0 - 16) または [バイナリ(B)] <16>: 16",
+                                        "コマンド: 'FILEDIA", "FILEDIA の新しい値を入力 <0>: 1"}));
+
+    const std::string bytes = ReadFileBytes(written);
+    EXPECT_TRUE(bytes.ends_with("  0\r\nEOF\r\n"));
+    EXPECT_EQ(bytes.find("\n"), bytes.find("\r\n") + 1) << "CR LF line ends";
+    const TLineList lines = TLineList::FromBytes(bytes);
+    for (size_t i = 0; i < lines.size(); i += 2) {
+      const std::string code(TrimBlanks(lines[i]));
+      ASSERT_EQ(lines[i].size(), std::max<size_t>(3, code.size())) << "group code line " << i;
+      ASSERT_EQ(lines[i], std::string(lines[i].size() - code.size(), ' ') + code) << "group code line " << i;
+    }
+    EXPECT_TRUE(EndsWithEof(lines));
+    EXPECT_EQ(EntityTypes(lines), (std::vector<std::string>{"TEXT", "LINE", "TEXT"})) << "drawing order";
+    TTextEnts ents;
+    ASSERT_EQ(ParseTextEnts(lines, ents), 2);
+    EXPECT_EQ(Handles(ents), (std::vector<std::string>{"2A", "2D"}));
+    EXPECT_EQ(ents[1].Text, "日本語 テキスト");
+    EXPECT_EQ(HeaderValue(lines, "$ACADVER"), "AC1015");
+    EXPECT_EQ(HeaderValue(lines, "$HANDSEED"), "30");
+    EXPECT_EQ(GetMaxHandle(lines), 0x30);
+  }
+}
+
+TEST_F(CadSimCommands, DxfOutAnswersChooseWhatIsWritten) {
+  struct TCase {
+    const char* name;
+    std::string answers;  // after the file name
+    std::vector<std::string> types;
+    std::string message;  // a line the history must hold, if any
+  };
+  const std::vector<TCase> cases = {
+      {"the tool's answers", "V 2000 O P \r16 ", {"TEXT", "TEXT"}, ""},
+      {"defaults after the objects", "O P \r\r", {"TEXT", "TEXT"}, ""},
+      {"no objects option: the whole drawing", "16 ", {"TEXT", "TEXT", "LINE", "TEXT"}, ""},
+      {"the objects option without objects", "O \r16 ", {}, ""},
+      {"binary is refused", "O P  B 16 ", {"TEXT", "TEXT"}, "この代替 CAD はバイナリ DXF を書き出しません。"},
+      {"R12 is written as 2000",
+       "V R12 O P  \r",
+       {"TEXT", "TEXT"},
+       "この代替 CAD は 2000 形式だけを書き出します。"},
+      {"a precision out of range",
+       "O P  17 16 ",
+       {"TEXT", "TEXT"},
+       "0 から 16 までの整数、またはオプション キーワードが必要です。"},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string file = temp.File("answers.dxf");
+    DeleteFileAt(file);
+    TCadEngine engine(drawingFile);
+    Drive(engine, {"SELECT ", "#2A", "#2B", "\r", "DXFOUT " + file + "\r" + c.answers});
+    EXPECT_EQ(engine.PromptText(), "コマンド: ");
+    ASSERT_TRUE(FileExists(file));
+    EXPECT_EQ(EntityTypes(LoadLines(file)), c.types);
+    if (!c.message.empty()) {
+      const std::vector<std::string> history = HistoryLines(engine.FullHistory());
+      EXPECT_NE(std::find(history.begin(), history.end(), c.message), history.end());
+    }
+  }
+}
+
+TEST_F(CadSimCommands, EraseAndExplodedInsertPutTheExportBackWithNewHandles) {
+  TCadEngine engine(drawingFile);
+  const std::string exported = temp.File("exchange.dxf");
+  Drive(engine, {"SELECT ", "#2A", "#2B", "\r", "FILEDIA 0 ", DxfOutCommand(exported), "'FILEDIA 1 "});
+  engine.Type(
+      "\x03\x03"
+      "ERASE P \r");
+  EXPECT_EQ(engine.Drawing().size(), 2u);
+  EXPECT_EQ(engine.Drawing().Find("2A"), std::string::npos);
+  EXPECT_EQ(engine.Drawing().Find("2B"), std::string::npos);
+  engine.Type("\x03-INSERT *" + exported + "\r" + "0,0 1 0 ");
+  EXPECT_EQ(engine.PromptText(), "コマンド: ");
+
+  const std::string saved = temp.File("saved.dxf");
+  engine.Type("SAVEAS " + saved + "\r");
+  TTextEnts ents;
+  ASSERT_EQ(ParseTextEnts(LoadLines(saved), ents), 3);
+  EXPECT_EQ(Handles(ents), (std::vector<std::string>{"2D", "30", "31"})) << "new handles from the seed";
+  EXPECT_EQ(ents[1].Text, "A-1");
+  EXPECT_EQ(ents[2].Text, "A-2");
+  EXPECT_EQ(ents[1].InsPoint.X, 10);
+  EXPECT_EQ(ents[2].InsPoint.X, 20);
+  EXPECT_EQ(ents[2].InsPoint.Y, 20);
+  EXPECT_EQ(ents[2].Height, 2.5);
+  EXPECT_EQ(EntityTypes(LoadLines(saved)), (std::vector<std::string>{"LINE", "TEXT", "TEXT", "TEXT"}));
+  EXPECT_EQ(GetMaxHandle(LoadLines(saved)), 0x32) << "the seed moved on";
+  EXPECT_EQ(engine.DrawingName(), "saved.dxf");
+}
+
+TEST_F(CadSimCommands, InsertionPointScaleAndRotationPlaceTheTexts) {
+  struct TCase {
+    const char* name;
+    std::vector<std::string> answers;  // "@x,y" gives the point as a pick
+    double x, y, height, rotation;
+  };
+  const std::vector<TCase> cases = {
+      {"at the origin", {"0,0 1 0 "}, 10, 20, 2.5, 0},
+      {"moved", {"10,5,0 1 0 "}, 20, 25, 2.5, 0},
+      {"picked point, then scale and angle", {"@10,5", "1 0 "}, 20, 25, 2.5, 0},
+      {"defaults for scale and angle", {"@10,5", "\r\r"}, 20, 25, 2.5, 0},
+      {"scaled and turned", {"10,5 2 90 "}, -30, 25, 5, 90},
+  };
+  const std::string exported = temp.File("one.dxf");
+  {
+    TCadEngine engine(drawingFile);
+    Drive(engine, {"SELECT ", "#2A", "\r", DxfOutCommand(exported)});
+  }
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    TCadEngine engine(drawingFile);
+    engine.Type("\x03-INSERT *" + exported + "\r");
+    EXPECT_EQ(engine.PromptText(), "挿入点を指定: ");
+    EXPECT_TRUE(engine.WantsPoint());
+    for (const std::string& answer : c.answers) {
+      if (answer.starts_with("@")) {
+        EXPECT_TRUE(engine.PlacePoint({10, 5, 0}));
+        EXPECT_NE(engine.PromptText().find("尺度を指定:"), std::string::npos);
+      } else {
+        engine.Type(answer);
+      }
+    }
+    EXPECT_EQ(engine.PromptText(), "コマンド: ");
+    ASSERT_EQ(engine.Drawing().size(), 5u);
+    TLineList lines = engine.Drawing().ToDxf({}, 16);
+    TTextEnts ents;
+    ASSERT_EQ(ParseTextEnts(lines, ents), 4);
+    EXPECT_EQ(ents[3].Handle, "30");
+    EXPECT_NEAR(ents[3].InsPoint.X, c.x, 1e-9);
+    EXPECT_NEAR(ents[3].InsPoint.Y, c.y, 1e-9);
+    EXPECT_EQ(ents[3].Height, c.height);
+    EXPECT_EQ(ents[3].Rotation, c.rotation);
+  }
+}
+
+TEST_F(CadSimCommands, InsertLeavesTheDrawingAloneForFilesItCannotInsert) {
+  const std::string cut = temp.File("cut.dxf");
+  TLineList cutLines = SampleDrawing();
+  cutLines.Erase(cutLines.size() - 2, 2);
+  SaveLines(cut, cutLines);
+  struct TCase {
+    const char* name;
+    std::string typed;  // the answer to the block name prompt
+    std::string message;
+  };
+  const std::vector<TCase> cases = {
+      {"a missing file", std::string("*").append(temp.File("missing.dxf")),
+       "ファイル \"" + temp.File("missing.dxf") + "\" が見つかりません。"},
+      {"a file cut short", std::string("*").append(cut),
+       "DXF ファイルが不完全です (EOF がありません): " + cut},
+      {"a block reference instead of an exploded file", drawingFile,
+       "この代替 CAD はファイルの分解挿入 (*ファイル名) だけを行います。"},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    TCadEngine engine(drawingFile);
+    engine.Type("-INSERT " + c.typed + "\r0,0 1 0 ");
+    EXPECT_EQ(engine.Drawing().size(), 4u);
+    const std::vector<std::string> history = HistoryLines(engine.FullHistory());
+    EXPECT_EQ(history.at(2), c.message);
+  }
+}
+
+TEST_F(CadSimCommands, AFileThatCannotBeWrittenEndsTheCommandWithTheMessage) {
+  TCadEngine engine(drawingFile);
+  const std::string file = temp.File("no such folder/x.dxf");
+  engine.Type("DXFOUT " + file + "\r16 ");
+  EXPECT_EQ(engine.PromptText(), "コマンド: ");
+  EXPECT_EQ(HistoryLines(engine.FullHistory()).back(), file + " に書き込めません");
+}
+
+}  // namespace
+}  // namespace vorbel
