@@ -1,0 +1,20 @@
+// Start-up: the application with its title, the main window, the message
+// loop; on the way out the main window is destroyed, which writes the
+// settings.
+#include <exception>
+
+#include "app/form1.h"
+#include "platform/application.h"
+
+int main() {
+  using namespace vorbel;
+  try {
+    InitApplication("Vorbel Ver.1.11a");
+    TForm1 form1;
+    form1.Show();
+    return RunMessageLoop();
+  } catch (const std::exception& error) {
+    ShowErrorBox(error.what());
+    return 1;
+  }
+}

@@ -1,0 +1,222 @@
+// The controls of the program's windows: buttons, check boxes, single-line
+// edits, the multi-line memo, labels, group boxes, radio groups, the pop-up
+// menu and the timer.
+//
+// A control is a member of its form and is built from the form's layout row
+// of the same name. Texts are code page 932 bytes, and every position and
+// length in a text counts bytes, a double-byte character two; the Win32
+// backend converts to and from the native control's UTF-16 explicitly.
+//
+// Events are plain function objects. Every event runs through the event
+// boundary (application.h): an exception that escapes it is shown in the
+// standard error box and goes no further. Setting a text a control already
+// holds raises nothing; setting a different text raises the change event
+// just as typing would; changing a check box's or radio group's state from
+// the program raises its click event.
+#pragma once
+
+#include <cstddef>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/ui_types.h"
+
+namespace vorbel {
+
+class TForm;
+class TPopupMenu;
+struct TControlImpl;
+
+class TControl {
+ public:
+  // Builds the control from the form's layout row `name`, which must be of
+  // the kind `kind`.
+  TControl(TForm& form, std::string_view name, TControlKind kind);
+  ~TControl();
+  TControl(const TControl&) = delete;
+  TControl& operator=(const TControl&) = delete;
+
+  const std::string& Name() const;
+  TControlKind Kind() const;
+  TForm& Form() const;
+  const TControlLayout& Layout() const;
+
+  // The caption, or the text of an edit or memo.
+  std::string Text() const;
+  void SetText(std::string_view text);
+
+  bool Enabled() const;
+  void SetEnabled(bool enabled);
+  bool Visible() const;
+  void SetVisible(bool visible);
+
+  // Position within the form's client area, in the form's current pixels.
+  TRect Bounds() const;
+
+  // The font's face as it was found on the system, and the text colour.
+  std::string FontFace() const;
+  TColor FontColor() const;
+  void SetFontColor(TColor color);
+
+  // Gives the control the keyboard focus, as the program or the Tab key does
+  // (a single-line edit then selects its whole text).
+  void SetFocus();
+  bool Focused() const;
+  // Whether the control takes the focus at all (by kind), and now.
+  bool CanFocus() const;
+
+  TControlImpl& Impl() const { return *impl_; }
+
+ private:
+  TForm& form_;
+  const TControlLayout& layout_;
+  std::unique_ptr<TControlImpl> impl_;
+};
+
+class TButton : public TControl {
+ public:
+  TButton(TForm& form, std::string_view name) : TControl(form, name, TControlKind::Button) {}
+  std::function<void()> OnClick;
+};
+
+class TCheckBox : public TControl {
+ public:
+  TCheckBox(TForm& form, std::string_view name) : TControl(form, name, TControlKind::CheckBox) {}
+  bool Checked() const;
+  // Raises OnClick when the state changes.
+  void SetChecked(bool checked);
+  std::function<void()> OnClick;
+};
+
+// What the single-line edit and the memo have in common: the text with its
+// selection, and the change event.
+class TCustomEdit : public TControl {
+ public:
+  TCustomEdit(TForm& form, std::string_view name, TControlKind kind) : TControl(form, name, kind) {}
+
+  size_t SelStart() const;
+  size_t SelLength() const;
+  std::string SelText() const;
+  // Selects `length` bytes from `start`; both ends are kept inside the text
+  // and moved back to the start of a double-byte character they would split.
+  void SetSel(size_t start, size_t length);
+  void SelectAll();
+  // Replaces the selection (or inserts at the caret) without an undo record;
+  // the caret then stands behind the new text and nothing is selected.
+  void ReplaceSelection(std::string_view text);
+  void Clear();
+
+  std::function<void()> OnChange;
+};
+
+class TEdit : public TCustomEdit {
+ public:
+  TEdit(TForm& form, std::string_view name) : TCustomEdit(form, name, TControlKind::Edit) {}
+  // A typed character: the ASCII code, or for a double-byte character the
+  // code page 932 code (lead byte * 256 + trail byte). The handler may change
+  // it, or set it to 0 to discard it. Enter (13) never reaches the text: it
+  // is swallowed after the handler has seen it, without a beep.
+  std::function<void(unsigned& key)> OnKeyPress;
+};
+
+// The multi-line memo. Its lines are the text split at CR LF; an empty line
+// after a final line break is not a line of its own.
+class TMemo : public TCustomEdit {
+ public:
+  TMemo(TForm& form, std::string_view name) : TCustomEdit(form, name, TControlKind::Memo) {}
+
+  size_t LineCount() const;
+  // Line i without its line break; empty beyond the last line.
+  std::string Line(size_t i) const;
+  // All lines at once: the way to walk the memo.
+  std::vector<std::string> Lines() const;
+  // Appends a line as a list box's add does: behind a final line break when
+  // the text ends with one, else after a new line break.
+  void AddLine(std::string_view line);
+  // Appends lines as AddLine does one by one, with one change event: the way
+  // to fill the memo with many lines.
+  void AddLines(const std::vector<std::string>& lines);
+
+  void SetPopupMenu(TPopupMenu* menu);
+  TPopupMenu* PopupMenu() const;
+
+  std::function<void()> OnDblClick;
+};
+
+class TLabel : public TControl {
+ public:
+  TLabel(TForm& form, std::string_view name) : TControl(form, name, TControlKind::Label) {}
+};
+
+class TGroupBox : public TControl {
+ public:
+  TGroupBox(TForm& form, std::string_view name) : TControl(form, name, TControlKind::GroupBox) {}
+};
+
+// Round buttons in a captioned frame, arranged in the layout's columns;
+// exactly one or none selected.
+class TRadioGroup : public TControl {
+ public:
+  TRadioGroup(TForm& form, std::string_view name) : TControl(form, name, TControlKind::RadioGroup) {}
+  size_t ItemCount() const { return Layout().Items.size(); }
+  int ItemIndex() const;
+  // Raises OnClick when the selection changes.
+  void SetItemIndex(int index);
+  std::function<void()> OnClick;
+};
+
+// One entry of a pop-up menu; the caption "-" makes a separator line.
+struct TMenuItem {
+  std::string Name;
+  std::string Caption;
+  bool Enabled = true;
+  std::function<void()> OnClick;
+  bool IsSeparator() const { return Caption == "-"; }
+};
+
+class TPopupMenu {
+ public:
+  TPopupMenu() = default;
+  TPopupMenu(const TPopupMenu&) = delete;
+  TPopupMenu& operator=(const TPopupMenu&) = delete;
+
+  TMenuItem& Add(std::string_view name, std::string_view caption);
+  TMenuItem& Item(std::string_view name);
+  const std::deque<TMenuItem>& Items() const { return items_; }
+
+  // Runs when the menu is about to open, before it is shown.
+  std::function<void()> OnPopup;
+
+ private:
+  std::deque<TMenuItem> items_;
+};
+
+// Raises OnTimer every Interval milliseconds while enabled, on the
+// user-interface thread.
+class TTimer {
+ public:
+  TTimer(TForm& form, unsigned interval);
+  ~TTimer();
+  TTimer(const TTimer&) = delete;
+  TTimer& operator=(const TTimer&) = delete;
+
+  bool Enabled() const { return enabled_; }
+  void SetEnabled(bool enabled);
+  unsigned Interval() const { return interval_; }
+  unsigned Id() const { return id_; }
+  TForm& Form() const { return form_; }
+
+  std::function<void()> OnTimer;
+
+ private:
+  TForm& form_;
+  unsigned interval_;
+  unsigned id_;
+  bool enabled_ = false;
+};
+
+}  // namespace vorbel

@@ -1,0 +1,23 @@
+// The screen, the frame and the program path the headless backend pretends.
+//
+// Its windows have the classic frame of a sizeable tool window: 4-pixel
+// borders and a 19-pixel caption bar (scaled with the DPI), so a 248 x 249
+// client area is 256 x 276 outside.
+#pragma once
+
+#include <string>
+
+namespace vorbel::sim {
+
+// The primary screen (1024 x 768 unless set).
+void SetScreenSize(int width, int height);
+// The DPI of the monitor new forms open on (96 unless set).
+void SetScreenDpi(int dpi);
+// The path ProgramPath() returns (the test program's own unless set; an empty
+// path restores that).
+void SetProgramPath(std::string path);
+
+constexpr int kFrameBorder = 4;
+constexpr int kToolCaption = 19;
+
+}  // namespace vorbel::sim

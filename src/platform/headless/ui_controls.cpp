@@ -1,0 +1,148 @@
+// Headless controls: the state a native control would hold, kept in memory,
+// with the same events at the same moments.
+#include <algorithm>
+#include <stdexcept>
+
+#include "platform/application.h"
+#include "platform/headless/ui_state.h"
+#include "platform/ui_backend.h"
+#include "platform/ui_text.h"
+
+namespace vorbel {
+
+namespace {
+
+void RaiseChange(TControl& control) {
+  if (control.Kind() == TControlKind::Edit || control.Kind() == TControlKind::Memo) {
+    RunEventHandler(static_cast<TCustomEdit&>(control).OnChange);
+  }
+}
+
+}  // namespace
+
+TControl::TControl(TForm& form, std::string_view name, TControlKind kind)
+    : form_(form), layout_(form.ControlLayout(name)), impl_(std::make_unique<TControlImpl>()) {
+  if (layout_.Kind != kind) throw std::logic_error("control " + std::string(name) + " is of another kind");
+  TControlImpl& state = *impl_;
+  state.text = layout_.Caption;
+  state.enabled = (layout_.Flags & kDisabled) == 0;
+  state.checked = (layout_.Flags & kChecked) != 0;
+  state.itemIndex = layout_.ItemIndex;
+  state.design = DesignBoundsInForm(form, layout_);
+  state.fontFace = std::string(layout_.Font.Face.empty() ? form.Layout().Font.Face : layout_.Font.Face);
+  form.controls_.push_back(this);
+}
+
+TControl::~TControl() {
+  auto& controls = form_.controls_;
+  controls.erase(std::remove(controls.begin(), controls.end(), this), controls.end());
+  if (form_.Impl().focused == this) form_.Impl().focused = nullptr;
+}
+
+std::string TControl::Text() const { return impl_->text; }
+
+void TControl::SetText(std::string_view text) {
+  const std::string value = Kind() == TControlKind::Memo ? NormalizeLineBreaks(text) : std::string(text);
+  if (impl_->text == value) return;
+  impl_->text = value;
+  impl_->selStart = 0;
+  impl_->selLength = 0;
+  RaiseChange(*this);
+}
+
+bool TControl::Enabled() const { return impl_->enabled; }
+void TControl::SetEnabled(bool enabled) { impl_->enabled = enabled; }
+bool TControl::Visible() const { return impl_->visible; }
+void TControl::SetVisible(bool visible) { impl_->visible = visible; }
+
+TRect TControl::Bounds() const {
+  const TSize client = form_.ClientSize();
+  const TSize design = form_.Layout().Client;
+  const TRect& d = impl_->design;
+  const TRect scaled{form_.Scale(d.Left), form_.Scale(d.Top), form_.Scale(d.Width), form_.Scale(d.Height)};
+  return Anchored(scaled, layout_.Anchors, client.Width - form_.Scale(design.Width),
+                  client.Height - form_.Scale(design.Height));
+}
+
+std::string TControl::FontFace() const { return impl_->fontFace; }
+TColor TControl::FontColor() const { return impl_->fontColor; }
+void TControl::SetFontColor(TColor color) { impl_->fontColor = color; }
+
+void TControl::SetFocus() { FocusControl(*this, false); }
+bool TControl::Focused() const { return form_.Impl().focused == this; }
+bool TControl::CanFocus() const { return TakesFocus(Kind()) && impl_->enabled && impl_->visible; }
+
+bool TCheckBox::Checked() const { return Impl().checked; }
+
+void TCheckBox::SetChecked(bool checked) {
+  if (Impl().checked == checked) return;
+  Impl().checked = checked;
+  RunEventHandler(OnClick);
+}
+
+size_t TCustomEdit::SelStart() const { return Impl().selStart; }
+size_t TCustomEdit::SelLength() const { return Impl().selLength; }
+
+void TCustomEdit::SetSel(size_t start, size_t length) {
+  const std::string& text = Impl().text;
+  const size_t from = CharBoundaryAtOrBefore(text, start);
+  const size_t to = CharBoundaryAtOrBefore(text, start + std::min(length, text.size()));
+  Impl().selStart = from;
+  Impl().selLength = std::max(from, to) - from;
+}
+
+void TCustomEdit::SelectAll() { SetSel(0, Impl().text.size()); }
+
+void TCustomEdit::ReplaceSelection(std::string_view text) {
+  TControlImpl& state = Impl();
+  const std::string insert = Kind() == TControlKind::Memo ? NormalizeLineBreaks(text) : std::string(text);
+  const std::string old = state.text;
+  state.text.replace(state.selStart, state.selLength, insert);
+  state.selStart += insert.size();
+  state.selLength = 0;
+  if (state.text != old) RaiseChange(*this);
+}
+
+void TCustomEdit::Clear() { SetText(""); }
+
+size_t TMemo::LineCount() const { return SplitMemoLines(Impl().text).size(); }
+
+std::string TMemo::Line(size_t i) const {
+  const auto lines = SplitMemoLines(Impl().text);
+  return i < lines.size() ? std::string(lines[i]) : std::string();
+}
+
+void TMemo::AddLines(const std::vector<std::string>& lines) {
+  if (lines.empty()) return;
+  const std::string& text = Impl().text;
+  const std::string insert = AppendedLines(text.empty() || text.ends_with("\r\n"), lines);
+  SetSel(text.size(), 0);
+  ReplaceSelection(insert);
+}
+
+void TMemo::SetPopupMenu(TPopupMenu* menu) { Impl().popup = menu; }
+TPopupMenu* TMemo::PopupMenu() const { return Impl().popup; }
+
+int TRadioGroup::ItemIndex() const { return Impl().itemIndex; }
+
+void TRadioGroup::SetItemIndex(int index) {
+  if (index < -1 || index >= static_cast<int>(ItemCount())) index = -1;
+  if (Impl().itemIndex == index) return;
+  Impl().itemIndex = index;
+  RunEventHandler(OnClick);
+}
+
+TTimer::TTimer(TForm& form, unsigned interval) : form_(form), interval_(interval) {
+  static unsigned nextId = 1;
+  id_ = nextId++;
+  form.timers_.push_back(this);
+}
+
+TTimer::~TTimer() {
+  auto& timers = form_.timers_;
+  timers.erase(std::remove(timers.begin(), timers.end(), this), timers.end());
+}
+
+void TTimer::SetEnabled(bool enabled) { enabled_ = enabled; }
+
+}  // namespace vorbel

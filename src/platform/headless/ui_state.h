@@ -1,0 +1,43 @@
+// The in-memory state behind the headless controls and forms.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "platform/controls.h"
+#include "platform/forms.h"
+
+namespace vorbel {
+
+struct TControlImpl {
+  std::string text;
+  bool enabled = true;
+  bool visible = true;
+  bool checked = false;
+  int itemIndex = -1;
+  size_t selStart = 0;
+  size_t selLength = 0;
+  TRect design;  // form client coordinates, 96 DPI
+  std::string fontFace;
+  TColor fontColor = kColorBlack;
+  TPopupMenu* popup = nullptr;
+};
+
+struct TFormImpl {
+  std::string caption;
+  TRect normal;  // the outer bounds in the normal state
+  bool visible = false;
+  bool minimized = false;
+  bool closed = false;
+  bool modal = false;
+  int dpi = 96;
+  TControl* focused = nullptr;
+};
+
+// Focuses a control; `byMouse` keeps an edit's selection as a click does.
+void FocusControl(TControl& control, bool byMouse);
+
+// The frame of a headless window at its DPI: width and height the frame adds.
+TSize FrameSize(const TForm& form);
+
+}  // namespace vorbel

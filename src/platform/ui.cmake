@@ -1,0 +1,20 @@
+# The controls and forms: buttons, edits, the memo, labels, group boxes,
+# radio groups, the pop-up menu, the timer, modal dialogs and the standard
+# error box. Native controls on Windows; in-memory controls with the same
+# behaviour in the headless build.
+add_library(platform_ui STATIC
+  ui_common.cpp
+  ${VORBEL_PLATFORM_DIR}/ui_controls.cpp
+  ${VORBEL_PLATFORM_DIR}/ui_forms.cpp
+  ${VORBEL_PLATFORM_DIR}/ui_automation.cpp)
+target_link_libraries(platform_ui PUBLIC base)
+if(WIN32)
+  target_sources(platform_ui PRIVATE
+    win32/ui_application.cpp
+    win32/ui_fonts.cpp
+    win32/ui_text.cpp)
+  # Per-monitor DPI functions of Windows 10.
+  target_compile_definitions(platform_ui PRIVATE _WIN32_WINNT=0x0A00 WINVER=0x0A00)
+  # The memo reads the clipboard when text is pasted into it.
+  target_link_libraries(platform_ui PUBLIC platform_desktop user32 gdi32 comctl32 imm32)
+endif()

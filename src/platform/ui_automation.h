@@ -1,0 +1,62 @@
+// Driving the controls the way a user does: typing, clicking, choosing menu
+// items, closing windows. The tests use it on both backends; on Windows it
+// goes through the same window messages as the keyboard and mouse.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vorbel {
+
+class TButton;
+class TCheckBox;
+class TControl;
+class TCustomEdit;
+class TForm;
+class TMemo;
+class TRadioGroup;
+class TTimer;
+
+// Types one character (as TEdit::OnKeyPress counts it: 8 is Backspace, 13
+// Enter) into the control that has it, which gets the focus first.
+void TypeKey(TCustomEdit& edit, unsigned key);
+// Types every character of a code page 932 text.
+void TypeText(TCustomEdit& edit, std::string_view text);
+
+// Presses Enter or Escape with the focus where it is.
+void PressEnter(TForm& form);
+void PressEscape(TForm& form);
+
+// A mouse click: focuses the control as a click does (an edit keeps its
+// selection) and presses it. Disabled controls ignore it.
+void ClickControl(TControl& control);
+void ClickRadioItem(TRadioGroup& group, int index);
+void DoubleClick(TMemo& memo);
+// Opens the memo's pop-up menu and chooses an item; a disabled item does
+// nothing.
+void ChooseMenuItem(TMemo& memo, std::string_view itemName);
+// The close button on the caption bar.
+void CloseByCaptionButton(TForm& form);
+// One tick of an enabled timer.
+void TickTimer(TTimer& timer);
+
+// Handles the window messages already waiting, as the message loop would.
+void ProcessMessages();
+
+// Error boxes: while recording, the standard error box is kept here instead
+// of being shown (the headless backend always records).
+struct TErrorBoxRecord {
+  std::string Caption;
+  std::string Text;
+};
+void RecordErrorBoxes(bool record);
+std::vector<TErrorBoxRecord> TakeErrorBoxes();
+
+// Runs `driver` when a dialog opens, inside its modal loop; a dialog still
+// open when it returns is closed as by its close button. Without a driver a
+// headless dialog closes at once.
+void SetModalDriver(std::function<void(TForm&)> driver);
+
+}  // namespace vorbel

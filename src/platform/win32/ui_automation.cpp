@@ -1,0 +1,93 @@
+// User input on Windows, through the window messages the keyboard and the
+// mouse produce.
+#include "platform/ui_automation.h"
+
+#include "platform/application.h"
+#include "platform/win32/text_codec.h"
+#include "platform/win32/ui_state.h"
+
+namespace vorbel {
+
+namespace {
+
+HWND WindowOf(const TControl& control) { return control.Impl().window.get(); }
+
+void FocusByMouse(TControl& control) {
+  if (control.Focused() || !control.CanFocus()) return;
+  control.Impl().focusByMouse = true;
+  SetFocus(WindowOf(control));
+  control.Impl().focusByMouse = false;
+}
+
+void PostKey(UINT key, UINT scanCode) {
+  HWND focus = GetFocus();
+  if (focus == nullptr) return;
+  const LPARAM down = 1 | static_cast<LPARAM>(scanCode << 16);
+  PostMessageW(focus, WM_KEYDOWN, key, down);
+  PostMessageW(focus, WM_KEYUP, key, down | static_cast<LPARAM>(0xC0000000u));
+  ProcessMessages();
+}
+
+}  // namespace
+
+void TypeKey(TCustomEdit& edit, unsigned key) {
+  if (!edit.Enabled() || !edit.Visible()) return;
+  FocusByMouse(edit);
+  wchar_t unit = static_cast<wchar_t>(key);
+  if (key >= 0x80) {
+    std::string bytes;
+    if (key > 0xFF) bytes.push_back(static_cast<char>((key >> 8) & 0xFF));
+    bytes.push_back(static_cast<char>(key & 0xFF));
+    const std::wstring wide = Cp932ToWide(bytes);
+    if (wide.empty()) return;
+    unit = wide[0];
+  }
+  SendMessageW(WindowOf(edit), WM_CHAR, unit, 1);
+}
+
+void PressEnter(TForm&) { PostKey(VK_RETURN, 0x1C); }
+void PressEscape(TForm&) { PostKey(VK_ESCAPE, 0x01); }
+
+void ClickControl(TControl& control) {
+  if (!control.Enabled() || !control.Visible()) return;
+  if (control.Kind() == TControlKind::Button || control.Kind() == TControlKind::CheckBox) {
+    SendMessageW(WindowOf(control), BM_CLICK, 0, 0);
+  } else {
+    FocusByMouse(control);
+  }
+}
+
+void ClickRadioItem(TRadioGroup& group, int index) {
+  if (!group.Enabled() || !group.Visible() || index < 0 || static_cast<size_t>(index) >= group.ItemCount())
+    return;
+  SendMessageW(group.Impl().items[static_cast<size_t>(index)].get(), BM_CLICK, 0, 0);
+}
+
+void DoubleClick(TMemo& memo) {
+  if (!memo.Enabled() || !memo.Visible()) return;
+  FocusByMouse(memo);
+  SendMessageW(WindowOf(memo), WM_LBUTTONDBLCLK, MK_LBUTTON, 0);
+  SendMessageW(WindowOf(memo), WM_LBUTTONUP, 0, 0);
+}
+
+void CloseByCaptionButton(TForm& form) { SendMessageW(form.Impl().window.get(), WM_SYSCOMMAND, SC_CLOSE, 0); }
+
+void TickTimer(TTimer& timer) {
+  if (timer.Enabled()) SendMessageW(timer.Form().Impl().window.get(), WM_TIMER, timer.Id(), 0);
+}
+
+void ProcessMessages() {
+  MSG message{};
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(message.wParam));
+      return;
+    }
+    if (!PreTranslate(message)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+  }
+}
+
+}  // namespace vorbel

@@ -1,0 +1,115 @@
+// The native windows behind the Win32 controls and forms, and the pieces of
+// the backend its files share.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <tuple>
+#include <type_traits>
+#include <vector>
+
+#include "platform/controls.h"
+#include "platform/forms.h"
+
+namespace vorbel {
+
+struct TWindowDestroyer {
+  void operator()(HWND window) const {
+    if (IsWindow(window)) DestroyWindow(window);
+  }
+};
+using TWindowHandle = std::unique_ptr<std::remove_pointer_t<HWND>, TWindowDestroyer>;
+
+struct TGdiDeleter {
+  void operator()(HGDIOBJ object) const { DeleteObject(object); }
+};
+using TFontHandle = std::unique_ptr<std::remove_pointer_t<HFONT>, TGdiDeleter>;
+
+struct TMenuDestroyer {
+  void operator()(HMENU menu) const { DestroyMenu(menu); }
+};
+using TMenuHandle = std::unique_ptr<std::remove_pointer_t<HMENU>, TMenuDestroyer>;
+
+// A window's device context (the screen's for no window), released when done.
+class TDeviceContext {
+ public:
+  explicit TDeviceContext(HWND window) : window_(window), dc_(GetDC(window)) {}
+  ~TDeviceContext() {
+    if (dc_ != nullptr) ReleaseDC(window_, dc_);
+  }
+  TDeviceContext(const TDeviceContext&) = delete;
+  TDeviceContext& operator=(const TDeviceContext&) = delete;
+  HDC get() const { return dc_; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
+struct TControlImpl {
+  TControl* self = nullptr;
+  TWindowHandle window;              // the control; a radio group's frame
+  std::vector<TWindowHandle> items;  // a radio group's buttons
+  int itemIndex = -1;                // a radio group's selection as last reported
+  UINT id = 0;
+  TRect design;  // form client coordinates, 96 DPI
+  TFont font;    // as asked for; the face as found
+  std::string fontFace;
+  TColor fontColor = 0;
+  bool notify = true;  // false while the program itself changes the control
+  bool focusByMouse = false;
+  TPopupMenu* popup = nullptr;
+};
+
+struct TFormImpl {
+  TForm* self = nullptr;
+  TWindowHandle window;
+  bool closed = false;
+  bool modal = false;
+  bool arranged = false;
+  int dpi = 96;
+  HWND lastFocus = nullptr;
+  // Fonts by face, height, weight and pitch at the current DPI.
+  std::map<std::tuple<std::string, int, bool, bool>, TFontHandle> fonts;
+};
+
+// Fonts (ui_fonts.cpp).
+
+// The face to use for a font: the one asked for when it is installed, else
+// an installed face with Japanese glyphs of the same pitch.
+std::string ResolveFontFace(const TFont& font);
+// A font at the form's DPI, made once per form and DPI.
+HFONT FormFont(TForm& form, const TFont& font, const std::string& face);
+
+// Text positions (ui_text.cpp): a memo's UTF-16 positions as code page 932
+// byte offsets and back.
+size_t ByteOffset(std::wstring_view text, size_t wideIndex);
+// The UTF-16 index of the character holding `byteOffset` (its start when the
+// offset falls inside a double-byte character).
+size_t WideIndex(std::wstring_view text, size_t byteOffset);
+std::wstring WindowTextWide(HWND window);
+
+// The message loop's handling of keys before they reach a control: Enter
+// presses a focused button and never reaches the dialog manager, Escape is
+// dropped, Tab moves the focus. True when the message has been handled.
+bool PreTranslate(MSG& message);
+
+// The form a window belongs to, if it is one of ours.
+TForm* FormOfWindow(HWND window);
+TControl* ControlOfWindow(const TForm& form, HWND window);
+
+// Lays the controls out for the form's client size and DPI.
+void LayOut(TForm& form);
+// Sets the control fonts again (after a DPI change).
+void ApplyFonts(TForm& form);
+
+bool RecordingErrorBoxes();
+const std::function<void(TForm&)>& ModalDriver();
+
+// Posted to a dialog when its modal loop has begun, to run the modal driver.
+constexpr UINT kRunModalDriver = WM_APP + 1;
+
+}  // namespace vorbel
