@@ -118,22 +118,25 @@ void ApplyTextEnts(TTextEnts& textEnts, TLineList& dxfLines) {
     ApplyTextEntsByWalk(textEnts, dxfLines);
     return;
   }
-  // Records sharing a handle write the same lines; the last of them wins.
-  std::unordered_map<std::string_view, size_t> lastWriter;
-  lastWriter.reserve(textEnts.size());
-  for (size_t i = 0; i < textEnts.size(); ++i) {
-    if (textEnts[i].Text.empty()) MarkForDeletion(textEnts[i]);
+  for (TTextEnt& ent : textEnts) {
+    if (ent.Text.empty()) MarkForDeletion(ent);
   }
+  // The first place of each record's handle. Records sharing a handle write
+  // the same lines, so only the last of them needs to: its values win.
+  std::vector<uint32_t> firstPlace(textEnts.size(), kNoPlace);
+  std::vector<size_t> lastWriter(index.places.size(), 0);
   for (size_t i = 0; i < textEnts.size(); ++i) {
-    if (!textEnts[i].Text.empty()) lastWriter[textEnts[i].Handle] = i;
+    if (textEnts[i].Text.empty()) continue;
+    const auto found = index.handles.find(textEnts[i].Handle);
+    if (found == index.handles.end()) continue;
+    firstPlace[i] = found->second.first;
+    lastWriter[firstPlace[i]] = i;
   }
   std::string value;
   for (size_t i = 0; i < textEnts.size(); ++i) {
+    if (firstPlace[i] == kNoPlace || lastWriter[firstPlace[i]] != i) continue;
     const TTextEnt& ent = textEnts[i];
-    if (ent.Text.empty() || lastWriter[ent.Handle] != i) continue;
-    const auto found = index.handles.find(ent.Handle);
-    if (found == index.handles.end()) continue;
-    for (uint32_t k = found->second.first; k != kNoPlace; k = index.places[k].next) {
+    for (uint32_t k = firstPlace[i]; k != kNoPlace; k = index.places[k].next) {
       const THandlePlace& place = index.places[k];
       for (size_t p = place.pair + 1; p < index.runs[place.run].end; ++p) {
         if (TextEntValueFor(PairCode(dxfLines, p), ent.Text, ent.InsPoint, ent.AlignPoint, value)) {
