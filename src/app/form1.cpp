@@ -99,8 +99,8 @@ void TForm1::FormCreate() {
   DxfHead = TLineList();
   DxfTail = TLineList();
   DxfTemplate = TLineList();
-  // Width and height are kept in 96-DPI pixels, as a window of the original
-  // design size writes them; the position in the screen's pixels.
+  // Width and height are kept in 96-DPI pixels, as a window of the design size
+  // at 96 DPI writes them; the position in the screen's pixels.
   const TSettingsFile settings(SettingsFile());
   SetWidth(Scale(settings.ReadInteger("Form", "Width", Unscale(Width()))));
   SetHeight(Scale(settings.ReadInteger("Form", "Height", Unscale(Height()))));
