@@ -9,9 +9,7 @@
 namespace vorbel {
 
 // True for a byte that opens a double-byte character (0x81-0x9F, 0xE0-0xFC).
-constexpr bool IsLeadByte(unsigned char c) {
-  return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
+constexpr bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 
 constexpr bool IsLeadByte(char c) { return IsLeadByte(static_cast<unsigned char>(c)); }
 

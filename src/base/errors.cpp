@@ -23,12 +23,8 @@ void RaiseNotReal(std::string_view text) {
   throw TRuntimeError(Substitute("'%s' は浮動小数点数ではありません", text));
 }
 
-void RaiseCannotWrite(std::string_view path) {
-  throw TRuntimeError(Substitute("%s に書き込めません", path));
-}
+void RaiseCannotWrite(std::string_view path) { throw TRuntimeError(Substitute("%s に書き込めません", path)); }
 
-void RaiseCannotOpen(std::string_view path) {
-  throw TRuntimeError(Substitute("%s を開けません", path));
-}
+void RaiseCannotOpen(std::string_view path) { throw TRuntimeError(Substitute("%s を開けません", path)); }
 
 }  // namespace vorbel

@@ -94,9 +94,7 @@ int32_t StrToInt(std::string_view text) {
   RaiseNotInteger(text);
 }
 
-int32_t StrToIntDef(std::string_view text, int32_t fallback) {
-  return TryStrToInt(text).value_or(fallback);
-}
+int32_t StrToIntDef(std::string_view text, int32_t fallback) { return TryStrToInt(text).value_or(fallback); }
 
 std::optional<double> TryStrToFloat(std::string_view text) {
   std::string_view core = SkipLeadingBlanks(text);
@@ -150,8 +148,8 @@ std::string FormatGeneral15(double value) {
   if (value == 0) return "0";
   // d.dddddddddddddde±XX, correctly rounded to 15 significant digits.
   std::array<char, 64> buffer{};
-  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                    std::chars_format::scientific, 14);
+  const auto result =
+      std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::scientific, 14);
   const std::string_view sci(buffer.data(), static_cast<size_t>(result.ptr - buffer.data()));
   const bool negative = sci[0] == '-';
   const std::string_view body = negative ? sci.substr(1) : sci;

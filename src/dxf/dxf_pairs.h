@@ -15,9 +15,7 @@ namespace vorbel {
 
 inline size_t PairCount(const TLineList& lines) { return lines.size() / 2; }
 inline std::string_view PairCode(const TLineList& lines, size_t p) { return TrimBlanks(lines[2 * p]); }
-inline std::string_view PairValue(const TLineList& lines, size_t p) {
-  return TrimBlanks(lines[2 * p + 1]);
-}
+inline std::string_view PairValue(const TLineList& lines, size_t p) { return TrimBlanks(lines[2 * p + 1]); }
 inline bool IsPair(const TLineList& lines, size_t p, std::string_view code, std::string_view value) {
   return PairCode(lines, p) == code && PairValue(lines, p) == value;
 }

@@ -9,8 +9,8 @@ void DeleteTrailingBlankLines(std::vector<std::string>& lines, size_t recordCoun
   while (!lines.empty() && IsBlank(lines.back())) lines.pop_back();
 }
 
-std::vector<TNewText> NewTextsAtPitch(const std::vector<std::string>& lines, int32_t maxHandle,
-                                      double dX, double dY) {
+std::vector<TNewText> NewTextsAtPitch(const std::vector<std::string>& lines, int32_t maxHandle, double dX,
+                                      double dY) {
   std::vector<TNewText> texts;
   const uint32_t firstHandle = static_cast<uint32_t>(maxHandle) * 10u;
   for (size_t k = 0; k < lines.size(); ++k) {

@@ -17,7 +17,7 @@ void DeleteTrailingBlankLines(std::vector<std::string>& lines, size_t recordCoun
 // The new texts of Make: memo line i at (i * dX, i * dY, 0) with the handle
 // maxHandle * 10 + i (32-bit wrap-around); blank lines get no text but use up
 // their place and number.
-std::vector<TNewText> NewTextsAtPitch(const std::vector<std::string>& lines, int32_t maxHandle,
-                                      double dX, double dY);
+std::vector<TNewText> NewTextsAtPitch(const std::vector<std::string>& lines, int32_t maxHandle, double dX,
+                                      double dY);
 
 }  // namespace vorbel

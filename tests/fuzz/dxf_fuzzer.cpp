@@ -27,9 +27,9 @@ void Check(bool condition) {
 void Exercise(const std::string& input) {
   const size_t zero = input.find('\0');
   TLineList lines = TLineList::FromBytes(input);
-  const std::vector<std::string> memo =
-      zero == std::string::npos ? std::vector<std::string>{}
-                                : TLineList::FromBytes(input.substr(zero + 1)).ToStrings();
+  const std::vector<std::string> memo = zero == std::string::npos
+                                            ? std::vector<std::string>{}
+                                            : TLineList::FromBytes(input.substr(zero + 1)).ToStrings();
   EndsWithEof(lines);
   const int32_t maxHandle = GetMaxHandle(lines);
   TTextEnts ents;
@@ -57,8 +57,8 @@ void Exercise(const std::string& input) {
   for (size_t k = 0; k < memo.size() && k < 16; ++k) {
     const double step = static_cast<double>(k);
     const uint32_t handle = static_cast<uint32_t>(maxHandle) * 10u + static_cast<uint32_t>(k);
-    texts.push_back({NewHandleText(static_cast<int32_t>(handle)), {step, -step, 0},
-                     {step, step * 1e-7, 1e300}, memo[k]});
+    texts.push_back(
+        {NewHandleText(static_cast<int32_t>(handle)), {step, -step, 0}, {step, step * 1e-7, 1e300}, memo[k]});
   }
   const TLineList created = BuildCreationFile(head, pattern, tail, texts);
   Check(created.size() == head.size() + texts.size() * pattern.size() + tail.size());

@@ -15,35 +15,48 @@ TLineList PairsToLines(const TPairs& pairs) {
 
 TPairs TextEntity(const std::string& handle, const std::string& x, const std::string& y,
                   const std::string& text) {
-  return {{"0", "TEXT"},   {"5", handle},      {"330", "1F"},   {"100", "AcDbEntity"},
-          {"8", "0"},      {"100", "AcDbText"}, {"10", x},       {"20", y},
-          {"30", "0.0"},   {"40", "2.5"},       {"1", text},     {"100", "AcDbText"}};
+  return {{"0", "TEXT"}, {"5", handle},       {"330", "1F"}, {"100", "AcDbEntity"},
+          {"8", "0"},    {"100", "AcDbText"}, {"10", x},     {"20", y},
+          {"30", "0.0"}, {"40", "2.5"},       {"1", text},   {"100", "AcDbText"}};
 }
 
 TPairs JustifiedTextEntity(const std::string& handle, const std::string& x, const std::string& y,
                            const std::string& ax, const std::string& ay, int hjust, int vjust,
                            const std::string& text) {
-  return {{"0", "TEXT"},  {"5", handle},         {"330", "1F"},   {"100", "AcDbEntity"},
-          {"8", "0"},     {"100", "AcDbText"},    {"10", x},       {"20", y},
-          {"30", "0.0"},  {"40", "2.5"},          {"1", text},     {"50", "0.0"},
-          {"72", std::to_string(hjust)},          {"11", ax},      {"21", ay},
-          {"31", "0.0"},  {"100", "AcDbText"},    {"73", std::to_string(vjust)}};
+  return {{"0", "TEXT"},
+          {"5", handle},
+          {"330", "1F"},
+          {"100", "AcDbEntity"},
+          {"8", "0"},
+          {"100", "AcDbText"},
+          {"10", x},
+          {"20", y},
+          {"30", "0.0"},
+          {"40", "2.5"},
+          {"1", text},
+          {"50", "0.0"},
+          {"72", std::to_string(hjust)},
+          {"11", ax},
+          {"21", ay},
+          {"31", "0.0"},
+          {"100", "AcDbText"},
+          {"73", std::to_string(vjust)}};
 }
 
 TPairs LineEntity(const std::string& handle) {
-  return {{"0", "LINE"}, {"5", handle}, {"330", "1F"}, {"100", "AcDbEntity"}, {"8", "0"},
-          {"100", "AcDbLine"}, {"10", "0.0"}, {"20", "0.0"}, {"30", "0.0"},
-          {"11", "10.0"}, {"21", "0.0"}, {"31", "0.0"}};
+  return {{"0", "LINE"}, {"5", handle},       {"330", "1F"}, {"100", "AcDbEntity"},
+          {"8", "0"},    {"100", "AcDbLine"}, {"10", "0.0"}, {"20", "0.0"},
+          {"30", "0.0"}, {"11", "10.0"},      {"21", "0.0"}, {"31", "0.0"}};
 }
 
 TLineList SelectionFile(const std::vector<TPairs>& entities, const std::string& handSeed) {
-  TPairs pairs = {{"0", "SECTION"},  {"2", "HEADER"},   {"9", "$ACADVER"},  {"1", "AC1015"},
-                  {"9", "$HANDSEED"}, {"5", handSeed},   {"0", "ENDSEC"},    {"0", "SECTION"},
-                  {"2", "TABLES"},   {"0", "TABLE"},    {"2", "STYLE"},     {"5", "3"},
-                  {"0", "ENDTAB"},   {"0", "ENDSEC"},   {"0", "SECTION"},   {"2", "BLOCKS"},
-                  {"0", "BLOCK"},    {"5", "20"},       {"2", "*Model_Space"}, {"0", "TEXT"},
-                  {"5", "21"},       {"1", "in block"}, {"0", "ENDBLK"},    {"5", "22"},
-                  {"0", "ENDSEC"},   {"0", "SECTION"},  {"2", "ENTITIES"}};
+  TPairs pairs = {{"0", "SECTION"},   {"2", "HEADER"},   {"9", "$ACADVER"},     {"1", "AC1015"},
+                  {"9", "$HANDSEED"}, {"5", handSeed},   {"0", "ENDSEC"},       {"0", "SECTION"},
+                  {"2", "TABLES"},    {"0", "TABLE"},    {"2", "STYLE"},        {"5", "3"},
+                  {"0", "ENDTAB"},    {"0", "ENDSEC"},   {"0", "SECTION"},      {"2", "BLOCKS"},
+                  {"0", "BLOCK"},     {"5", "20"},       {"2", "*Model_Space"}, {"0", "TEXT"},
+                  {"5", "21"},        {"1", "in block"}, {"0", "ENDBLK"},       {"5", "22"},
+                  {"0", "ENDSEC"},    {"0", "SECTION"},  {"2", "ENTITIES"}};
   for (const TPairs& entity : entities) pairs.insert(pairs.end(), entity.begin(), entity.end());
   const TPairs tail = {{"0", "ENDSEC"}, {"0", "SECTION"}, {"2", "OBJECTS"}, {"0", "DICTIONARY"},
                        {"5", "C"},      {"0", "ENDSEC"},  {"0", "EOF"}};

@@ -1,10 +1,11 @@
+#include "vorbel-dxf/companion.h"
+
 #include <gtest/gtest.h>
 
 #include "base/files.h"
 #include "dxf/text_ents.h"
 #include "support/dxf_builder.h"
 #include "support/temp_dir.h"
-#include "vorbel-dxf/companion.h"
 
 namespace vorbel {
 namespace {
@@ -59,7 +60,8 @@ TEST_F(CompanionTest, UpdateWritesTheUpdateFile) {
 
 TEST_F(CompanionTest, MakeWritesTheCreationFile) {
   const std::string out = dir_.File("new.dxf");
-  const TRun run = RunTool({"make", exported_, Lines("l.txt", "a\nb\n\nc\n\n\n"), out, "--dx", "0", "--dy", "-5"});
+  const TRun run =
+      RunTool({"make", exported_, Lines("l.txt", "a\nb\n\nc\n\n\n"), out, "--dx", "0", "--dy", "-5"});
   ASSERT_EQ(run.status, 0) << run.err;
   TTextEnts ents;
   ASSERT_EQ(ParseTextEnts(LoadLines(out), ents), 3);
@@ -93,7 +95,8 @@ TEST_F(CompanionTest, ErrorsNameTheCauseAndWriteNothing) {
   const std::string bad = Lines("bad.dxf",
                                 "  0\r\nSECTION\r\n  2\r\nENTITIES\r\n  0\r\nTEXT\r\n 10\r\nabc\r\n"
                                 "  0\r\nENDSEC\r\n  0\r\nEOF\r\n");
-  const std::string none = Lines("none.dxf", "  0\r\nSECTION\r\n  2\r\nENTITIES\r\n  0\r\nENDSEC\r\n  0\r\nEOF\r\n");
+  const std::string none =
+      Lines("none.dxf", "  0\r\nSECTION\r\n  2\r\nENTITIES\r\n  0\r\nENDSEC\r\n  0\r\nEOF\r\n");
   const std::string lines = Lines("l.txt", "a\r\n");
   const struct {
     std::vector<std::string> args;

@@ -1,6 +1,7 @@
+#include "dxf/dxf_slices.h"
+
 #include <gtest/gtest.h>
 
-#include "dxf/dxf_slices.h"
 #include "support/dxf_builder.h"
 
 namespace vorbel {
@@ -41,17 +42,28 @@ TEST(MaxHandle, AnUnpairedLastLineIsNotRead) {
 }
 
 TLineList Sample() {
-  return PairsToLines({{"0", "SECTION"}, {"2", "HEADER"}, {"0", "ENDSEC"}, {"0", "SECTION"},
-                       {"2", "ENTITIES"}, {"0", "TEXT"}, {"5", "A"}, {"1", "one"}, {"0", "LINE"},
-                       {"5", "B"}, {"0", "TEXT"}, {"5", "C"}, {"1", "two"}, {"0", "ENDSEC"},
+  return PairsToLines({{"0", "SECTION"},
+                       {"2", "HEADER"},
+                       {"0", "ENDSEC"},
+                       {"0", "SECTION"},
+                       {"2", "ENTITIES"},
+                       {"0", "TEXT"},
+                       {"5", "A"},
+                       {"1", "one"},
+                       {"0", "LINE"},
+                       {"5", "B"},
+                       {"0", "TEXT"},
+                       {"5", "C"},
+                       {"1", "two"},
+                       {"0", "ENDSEC"},
                        {"0", "EOF"}});
 }
 
 TEST(HeadAndTail, SplitAtTheEntitiesSection) {
   TLineList head;
   CopyDxfHead(Sample(), head);
-  EXPECT_EQ(head.ToStrings(), (Lines{"  0", "SECTION", "  2", "HEADER", "  0", "ENDSEC", "  0",
-                                     "SECTION", "  2", "ENTITIES"}));
+  EXPECT_EQ(head.ToStrings(),
+            (Lines{"  0", "SECTION", "  2", "HEADER", "  0", "ENDSEC", "  0", "SECTION", "  2", "ENTITIES"}));
   TLineList tail;
   CopyDxfTail(Sample(), tail);
   EXPECT_EQ(tail.ToStrings(), (Lines{"  0", "ENDSEC", "  0", "EOF"}));
@@ -105,10 +117,21 @@ TEST(EntityByHandle, CopiesTheFirstMatchingTextOfTheSection) {
 }
 
 TEST(EntityByHandle, TakesTheFirstOfTwoWithOneHandleAndIgnoresBlocks) {
-  const TLineList lines =
-      PairsToLines({{"0", "SECTION"}, {"2", "BLOCKS"}, {"0", "TEXT"}, {"5", "A"}, {"1", "block"},
-                    {"0", "ENDSEC"}, {"0", "SECTION"}, {"2", "ENTITIES"}, {"0", "TEXT"}, {"5", "D"},
-                    {"1", "first"}, {"0", "TEXT"}, {"5", "D"}, {"1", "second"}, {"0", "ENDSEC"}});
+  const TLineList lines = PairsToLines({{"0", "SECTION"},
+                                        {"2", "BLOCKS"},
+                                        {"0", "TEXT"},
+                                        {"5", "A"},
+                                        {"1", "block"},
+                                        {"0", "ENDSEC"},
+                                        {"0", "SECTION"},
+                                        {"2", "ENTITIES"},
+                                        {"0", "TEXT"},
+                                        {"5", "D"},
+                                        {"1", "first"},
+                                        {"0", "TEXT"},
+                                        {"5", "D"},
+                                        {"1", "second"},
+                                        {"0", "ENDSEC"}});
   TLineList entity;
   CopyEntityByHandle("TEXT", "D", lines, entity);
   EXPECT_EQ(entity[5], "first");

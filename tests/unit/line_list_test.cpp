@@ -1,8 +1,9 @@
+#include "base/line_list.h"
+
 #include <gtest/gtest.h>
 
 #include "base/errors.h"
 #include "base/files.h"
-#include "base/line_list.h"
 #include "platform/file_path.h"
 #include "support/temp_dir.h"
 

@@ -1,10 +1,11 @@
+#include "base/numbers.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 
 #include "base/errors.h"
-#include "base/numbers.h"
 
 namespace vorbel {
 namespace {
@@ -14,11 +15,23 @@ TEST(IntegerReading, AcceptsTheDecimalAndHexadecimalForms) {
     const char* text;
     int32_t value;
   } cases[] = {
-      {"0", 0},          {"42", 42},           {"+42", 42},          {"-42", -42},
-      {"   7", 7},       {"-0", 0},            {"2147483647", INT32_MAX},
-      {"-2147483648", INT32_MIN},              {"$1F", 31},          {"$1f", 31},
-      {"x10", 16},       {"X10", 16},          {"0x200", 512},       {"0X200", 512},
-      {"$FFFFFFFF", -1}, {"$80000000", INT32_MIN},                   {"$000000001", 1},
+      {"0", 0},
+      {"42", 42},
+      {"+42", 42},
+      {"-42", -42},
+      {"   7", 7},
+      {"-0", 0},
+      {"2147483647", INT32_MAX},
+      {"-2147483648", INT32_MIN},
+      {"$1F", 31},
+      {"$1f", 31},
+      {"x10", 16},
+      {"X10", 16},
+      {"0x200", 512},
+      {"0X200", 512},
+      {"$FFFFFFFF", -1},
+      {"$80000000", INT32_MIN},
+      {"$000000001", 1},
       {"007", 7},
   };
   for (const auto& c : cases) {
@@ -28,10 +41,9 @@ TEST(IntegerReading, AcceptsTheDecimalAndHexadecimalForms) {
 }
 
 TEST(IntegerReading, RejectsEverythingElse) {
-  const char* const cases[] = {"",       " ",         "abc",         "1 ",      "1a",  "+",
-                               "-",      "$",         "0x",          "$G",      "1.0", "2147483648",
-                               "-2147483649",         "$100000000",  "-$1",     "+$1", "\t1",
-                               "１２"};
+  const char* const cases[] = {"",    " ",   "abc", "1 ",  "1a",         "+",           "-",
+                               "$",   "0x",  "$G",  "1.0", "2147483648", "-2147483649", "$100000000",
+                               "-$1", "+$1", "\t1", "１２"};
   for (const char* text : cases) {
     EXPECT_FALSE(TryStrToInt(text).has_value()) << text;
     EXPECT_EQ(StrToIntDef(text, -7), -7) << text;
@@ -52,16 +64,25 @@ TEST(RealReading, AcceptsSignsPointsAndExponents) {
     const char* text;
     double value;
   } cases[] = {
-      {"0", 0},        {"1.5", 1.5},    {"-2.25", -2.25}, {"+3", 3},     {".5", 0.5},
-      {"5.", 5},       {"1E3", 1000},   {"1e-3", 0.001},  {"2.5E+2", 250}, {"  12.5  ", 12.5},
-      {"123.4560000000000000", 123.456}, {"1e-400", 0},
+      {"0", 0},
+      {"1.5", 1.5},
+      {"-2.25", -2.25},
+      {"+3", 3},
+      {".5", 0.5},
+      {"5.", 5},
+      {"1E3", 1000},
+      {"1e-3", 0.001},
+      {"2.5E+2", 250},
+      {"  12.5  ", 12.5},
+      {"123.4560000000000000", 123.456},
+      {"1e-400", 0},
   };
   for (const auto& c : cases) EXPECT_EQ(TryStrToFloat(c.text), c.value) << c.text;
 }
 
 TEST(RealReading, RejectsWhatIsNoNumber) {
-  const char* const cases[] = {"", "abc", "1,5", "1.2.3", "e5", "1e", "1e+", "--1", ".", "inf", "nan",
-                               "1e400", "0x10", "1 2"};
+  const char* const cases[] = {"",    "abc", "1,5", "1.2.3", "e5",    "1e",   "1e+",
+                               "--1", ".",   "inf", "nan",   "1e400", "0x10", "1 2"};
   for (const char* text : cases) EXPECT_FALSE(TryStrToFloat(text).has_value()) << text;
   try {
     StrToFloat("1,5");

@@ -20,8 +20,7 @@ class TRandomDxf {
   explicit TRandomDxf(unsigned seed) : random_(seed) {}
 
   TLineList File() {
-    TPairs pairs = {{"0", "SECTION"}, {"2", "HEADER"}, {"9", "$HANDSEED"}, {"5", Handle()},
-                    {"0", "ENDSEC"}};
+    TPairs pairs = {{"0", "SECTION"}, {"2", "HEADER"}, {"9", "$HANDSEED"}, {"5", Handle()}, {"0", "ENDSEC"}};
     AddSection(pairs, "BLOCKS", Below(4));
     const int sections = Chance(10) ? 2 : (Chance(10) ? 0 : 1);
     for (int s = 0; s < sections; ++s) AddSection(pairs, "ENTITIES", Below(25));

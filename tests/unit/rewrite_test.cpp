@@ -1,9 +1,10 @@
+#include "dxf/rewrite.h"
+
 #include <gtest/gtest.h>
 
 #include "dxf/creation.h"
 #include "dxf/dxf_pairs.h"
 #include "dxf/dxf_slices.h"
-#include "dxf/rewrite.h"
 #include "dxf/rewrite_walk.h"
 #include "support/dxf_builder.h"
 
@@ -118,8 +119,8 @@ TEST(Update, ATenCharacterHandleMarkedForDeletionFindsNoEntity) {
 TEST(Update, AnotherEntityThatCarriesTheKeyIsNeverDeletedWithAText) {
   // A LINE after a TEXT with the same handle (only a damaged file has that):
   // deleting the text deletes the text, not the LINE in between or after.
-  const TLineList exported = SelectionFile({TextEntity("5A", "1", "2", "a"), LineEntity("5B"),
-                                            LineEntity("5C"), TextEntity("5C", "3", "4", "c")});
+  const TLineList exported = SelectionFile(
+      {TextEntity("5A", "1", "2", "a"), LineEntity("5B"), LineEntity("5C"), TextEntity("5C", "3", "4", "c")});
   const TLineList updated = Update(exported, {"a", ""});
   EXPECT_EQ(updated, UpdateByWalk(exported, {"a", ""}));
   EXPECT_EQ(Texts(updated), (Lines{"a"}));

@@ -1,7 +1,8 @@
+#include "dxf/text_ents.h"
+
 #include <gtest/gtest.h>
 
 #include "base/errors.h"
-#include "dxf/text_ents.h"
 #include "support/dxf_builder.h"
 
 namespace vorbel {
@@ -12,10 +13,11 @@ using test::SelectionFile;
 using test::TextEntity;
 
 TEST(ParseTextEnts, ReadsEveryTextOfTheSectionInFileOrder) {
-  const TLineList lines = SelectionFile(
-      {TextEntity("2A", "10.0", "20.5", " 端子 1 "), test::LineEntity("2B"),
-       test::JustifiedTextEntity("2C", "0.0", "0.0", "5.0", "-7.25", 1, 2, "ｶﾅ"),
-       {{"0", "MTEXT"}, {"5", "2D"}, {"1", "not a text"}}});
+  const TLineList lines =
+      SelectionFile({TextEntity("2A", "10.0", "20.5", " 端子 1 "),
+                     test::LineEntity("2B"),
+                     test::JustifiedTextEntity("2C", "0.0", "0.0", "5.0", "-7.25", 1, 2, "ｶﾅ"),
+                     {{"0", "MTEXT"}, {"5", "2D"}, {"1", "not a text"}}});
   TTextEnts ents;
   ASSERT_EQ(ParseTextEnts(lines, ents), 2);
   EXPECT_EQ(ents[0].Index, 0);
@@ -35,8 +37,13 @@ TEST(ParseTextEnts, ReadsEveryTextOfTheSectionInFileOrder) {
 }
 
 TEST(ParseTextEnts, KeepsTheLaterOfTwoGroupsAndCutsLongHandles) {
-  const TLineList lines = PairsToLines({{"2", "ENTITIES"}, {"0", "TEXT"}, {"5", "123456789ABC"},
-                                        {"1", "a"}, {"1", "b"}, {"50", "90"}, {"0", "ENDSEC"}});
+  const TLineList lines = PairsToLines({{"2", "ENTITIES"},
+                                        {"0", "TEXT"},
+                                        {"5", "123456789ABC"},
+                                        {"1", "a"},
+                                        {"1", "b"},
+                                        {"50", "90"},
+                                        {"0", "ENDSEC"}});
   TTextEnts ents;
   ASSERT_EQ(ParseTextEnts(lines, ents), 1);
   EXPECT_EQ(ents[0].Handle, "123456789A");

@@ -53,10 +53,10 @@ std::optional<TArguments> ParseArguments(const std::vector<std::string>& args) {
       parsed.files.push_back(arg);
     }
   }
-  const bool fits = (parsed.command == "list" && parsed.files.size() == 1 && !parsed.dx && !parsed.dy) ||
-                    (parsed.command == "update" && parsed.files.size() == 3 && !parsed.sort &&
-                     !parsed.dx && !parsed.dy) ||
-                    (parsed.command == "make" && parsed.files.size() == 3 && parsed.dx && parsed.dy);
+  const bool fits =
+      (parsed.command == "list" && parsed.files.size() == 1 && !parsed.dx && !parsed.dy) ||
+      (parsed.command == "update" && parsed.files.size() == 3 && !parsed.sort && !parsed.dx && !parsed.dy) ||
+      (parsed.command == "make" && parsed.files.size() == 3 && parsed.dx && parsed.dy);
   if (!fits) return std::nullopt;
   return parsed;
 }

@@ -28,7 +28,7 @@ struct TWindowOwner {
 // One message as a window received it, for tests that check what was sent.
 struct TReceived {
   TWindow window;
-  std::string kind;  // "WM_COPYDATA", "WM_GETTEXTLENGTH", "WM_GETTEXT", "WM_COMMAND", "WM_NULL"
+  std::string kind;      // "WM_COPYDATA", "WM_GETTEXTLENGTH", "WM_GETTEXT", "WM_COMMAND", "WM_NULL"
   std::uintptr_t value;  // dwData, the buffer capacity or the command id
   std::string bytes;     // the copied data (cbData bytes)
 };
