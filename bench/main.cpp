@@ -21,6 +21,7 @@
 #include "child_process.h"
 #include "machine_rates.h"
 #include "measure.h"
+#include "ordering_bench.h"
 #include "platform/file_path.h"
 #include "platform/process_io.h"
 #include "report.h"
@@ -31,6 +32,7 @@ namespace vorbel::bench {
 namespace {
 
 constexpr std::array<int32_t, 3> kDefaultSizes = {1000, 10000, 100000};
+constexpr std::array<int32_t, 3> kDefaultOrderSizes = {1000, 25000, 100000};
 constexpr int32_t kMaxTexts = 2000000;
 constexpr int32_t kMaxRuns = 1000;
 // Sizes up to kSmallSize get kSmallRuns runs, larger ones kLargeRuns.
@@ -39,6 +41,8 @@ constexpr int32_t kSmallRuns = 7;
 constexpr int32_t kLargeRuns = 3;
 // The walks are quadratic: above this many texts they would take minutes.
 constexpr int32_t kDefaultWalkMax = 10000;
+// The step-by-step ordering is quadratic too: 25,000 texts take about a second.
+constexpr int32_t kDefaultOrderFallbackMax = 25000;
 
 constexpr int kExitOk = 0;
 constexpr int kExitFailed = 1;
@@ -50,10 +54,12 @@ constexpr std::string_view kMeasureCommand = "--measure-file";
 
 const char* const kUsageText =
     "usage: vorbel-bench [--sizes N[,N...]] [--runs N] [--walk-max N] [--dir DIR] [--keep]\n"
-    "                    [--warm-memory]\n"
+    "                    [--warm-memory] [--order-sizes N[,N...]] [--order-fallback-max N]\n"
+    "                    [--ordering-only]\n"
     "\n"
     "Times the DXF exchange pipeline on generated selection exports with N TEXT\n"
-    "entities each and prints a Markdown report on standard output.\n"
+    "entities each, and the coordinate ordering of the records, and prints a\n"
+    "Markdown report on standard output.\n"
     "\n"
     "  --sizes N,...  numbers of TEXT entities (default 1000,10000,100000)\n"
     "  --runs N       runs per size, the fastest counts (default 7 up to 10000\n"
@@ -65,7 +71,12 @@ const char* const kUsageText =
     "  --keep         keep the generated selection exports\n"
     "  --warm-memory  (Linux, glibc) the measuring processes keep freed memory,\n"
     "                 so the fastest run leaves out the system's cost of fresh\n"
-    "                 pages; no peak memory then\n";
+    "                 pages; no peak memory then\n"
+    "  --order-sizes N,...  numbers of texts the coordinate ordering is timed on\n"
+    "                 (default 1000,25000,100000)\n"
+    "  --order-fallback-max N  largest size that also times a layout the\n"
+    "                 ordering sorts step by step (default 25000; 0 for none)\n"
+    "  --ordering-only  only the coordinate ordering, no pipeline\n";
 
 struct TOptions {
   std::vector<int32_t> sizes;
@@ -74,6 +85,9 @@ struct TOptions {
   std::string dir;
   bool keep = false;
   bool warmMemory = false;
+  std::vector<int32_t> orderSizes;
+  int32_t orderFallbackMax = kDefaultOrderFallbackMax;
+  bool orderingOnly = false;
 };
 
 std::optional<int32_t> ParseCount(std::string_view text, int32_t min, int32_t max) {
@@ -109,6 +123,16 @@ std::optional<TOptions> ParseOptions(const std::vector<std::string>& args) {
       options.keep = true;
     } else if (arg == "--warm-memory") {
       options.warmMemory = true;
+    } else if (arg == "--ordering-only") {
+      options.orderingOnly = true;
+    } else if (arg == "--order-sizes" && hasValue) {
+      const auto sizes = ParseSizes(args[++i]);
+      if (!sizes) return std::nullopt;
+      options.orderSizes = *sizes;
+    } else if (arg == "--order-fallback-max" && hasValue) {
+      const auto fallbackMax = ParseCount(args[++i], 0, kMaxTexts);
+      if (!fallbackMax) return std::nullopt;
+      options.orderFallbackMax = *fallbackMax;
     } else if (arg == "--sizes" && hasValue) {
       const auto sizes = ParseSizes(args[++i]);
       if (!sizes) return std::nullopt;
@@ -127,6 +151,9 @@ std::optional<TOptions> ParseOptions(const std::vector<std::string>& args) {
     }
   }
   if (options.sizes.empty()) options.sizes.assign(kDefaultSizes.begin(), kDefaultSizes.end());
+  if (options.orderSizes.empty()) {
+    options.orderSizes.assign(kDefaultOrderSizes.begin(), kDefaultOrderSizes.end());
+  }
   return options;
 }
 
@@ -232,7 +259,19 @@ TSizeResult Measure(const TMeasureRequest& request) {
 
 #endif
 
+std::string OrderingSection(const TOptions& options) {
+  TOrderingRequest request;
+  request.Sizes = options.orderSizes;
+  request.FallbackMax = options.orderFallbackMax;
+  return OrderingReport(request, Progress);
+}
+
 int RunBenchmark(const TOptions& options) {
+  if (options.orderingOnly) {
+    const std::string report = OrderingSection(options);
+    std::fwrite(report.data(), 1, report.size(), stdout);
+    return kExitOk;
+  }
   const TWorkDir work(options.dir, options.keep);
   TReportContext context;
   context.Machine = MeasureMachineRates();
@@ -260,7 +299,7 @@ int RunBenchmark(const TOptions& options) {
       std::filesystem::remove(FilePath(path), error);
     }
   }
-  const std::string report = MarkdownReport(results, context);
+  const std::string report = MarkdownReport(results, context) + OrderingSection(options);
   std::fwrite(report.data(), 1, report.size(), stdout);
   for (const TSizeResult& result : results) {
     if (result.Failed) return kExitFailed;

@@ -23,4 +23,20 @@ std::vector<TNewText> NewTextsAtPitch(const std::vector<std::string>& lines, int
   return texts;
 }
 
+std::vector<TNewText> ExtraTextsAtPitch(const std::vector<std::string>& lines, size_t firstLine,
+                                        int32_t maxHandle, const TDxfPoint& baseInsPoint,
+                                        const TDxfPoint& baseAlignPoint, double dX, double dY) {
+  std::vector<TNewText> texts;
+  const uint32_t handleBase = static_cast<uint32_t>(maxHandle) + 100u;
+  uint32_t k = 1;
+  for (size_t i = firstLine; i < lines.size(); ++i, ++k) {
+    if (IsBlank(lines[i])) continue;
+    const double step = static_cast<double>(k);
+    const TDxfPoint insPoint{baseInsPoint.X + step * dX, baseInsPoint.Y + step * dY, baseInsPoint.Z};
+    const TDxfPoint alignPoint{baseAlignPoint.X + step * dX, baseAlignPoint.Y + step * dY, baseAlignPoint.Z};
+    texts.push_back({NewHandleText(static_cast<int32_t>(handleBase + k)), insPoint, alignPoint, lines[i]});
+  }
+  return texts;
+}
+
 }  // namespace vorbel

@@ -20,4 +20,12 @@ void DeleteTrailingBlankLines(std::vector<std::string>& lines, size_t recordCoun
 std::vector<TNewText> NewTextsAtPitch(const std::vector<std::string>& lines, int32_t maxHandle, double dX,
                                       double dY);
 
+// The new texts of Update: the memo lines from `firstLine` on continue the
+// list from the base points, the k-th of them (k from 1) at k pitches with the
+// handle maxHandle + 100 + k (32-bit wrap-around); blank lines get no text
+// but use up their place and number.
+std::vector<TNewText> ExtraTextsAtPitch(const std::vector<std::string>& lines, size_t firstLine,
+                                        int32_t maxHandle, const TDxfPoint& baseInsPoint,
+                                        const TDxfPoint& baseAlignPoint, double dX, double dY);
+
 }  // namespace vorbel
