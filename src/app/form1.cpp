@@ -1,5 +1,7 @@
 #include "app/form1.h"
 
+#include <utility>
+
 #include "base/cp932.h"
 #include "base/settings_file.h"
 #include "platform/application.h"
@@ -61,7 +63,7 @@ const TFormLayout& Form1Layout() {
   return layout;
 }
 
-TForm1::TForm1()
+TForm1::TForm1(std::vector<std::string> arguments)
     : TForm(Form1Layout()),
       ButtonSelect(*this, "ButtonSelect"),
       CheckSort(*this, "CheckSort"),
@@ -80,10 +82,19 @@ TForm1::TForm1()
       ButtonUpdate(*this, "ButtonUpdate"),
       ButtonMake(*this, "ButtonMake"),
       Button1(*this, "Button1"),
-      Timer1(*this, kTimerInterval) {
+      Timer1(*this, kTimerInterval),
+      arguments_(std::move(arguments)) {
+  MakePopupMenu1();
   Memo1.SetPopupMenu(&PopupMenu1);
   Memo1.OnChange = [this] { Memo1Change(); };
   CheckSort.OnClick = [this] { CheckSortClick(); };
+  ButtonSelect.OnClick = [this] { ButtonSelectClick(); };
+  ButtonUpdate.OnClick = [this] { ButtonUpdateClick(); };
+  ButtonMake.OnClick = [this] { ButtonMakeClick(); };
+  CheckXpit.OnClick = [this] { CheckXpitClick(); };
+  CheckYpit.OnClick = [this] { CheckYpitClick(); };
+  CheckXYpit.OnClick = [this] { CheckXYpitClick(); };
+  Timer1.OnTimer = [this] { Timer1Timer(); };
   Button1.OnClick = [this] { Button1Click(); };
   RunEventHandler([this] { FormCreate(); });
 }
@@ -93,6 +104,7 @@ TForm1::~TForm1() {
 }
 
 std::string TForm1::SettingsFile() { return ChangeFileExt(ProgramPath(), ".ini"); }
+std::string TForm1::ExchangeFile() { return ChangeFileExt(ProgramPath(), ".dxf"); }
 
 void TForm1::FormCreate() {
   DxfLines = TLineList();
@@ -134,18 +146,5 @@ void TForm1::Memo1Change() {
 }
 
 void TForm1::Button1Click() { Close(); }
-
-void TForm1::CheckSortClick() {
-  const bool sorted = CheckSort.Checked();
-  CheckXYpit.SetEnabled(sorted);
-  if (!sorted) CheckXYpit.SetChecked(false);
-  Edit1.SetEnabled(sorted);
-  Edit2.SetEnabled(sorted);
-  Label5.SetEnabled(sorted);
-  Label6.SetEnabled(sorted);
-  ButtonMake.SetEnabled(sorted);
-  // With records present the list is put into the chosen order here; that
-  // comes with the coordinate ordering.
-}
 
 }  // namespace vorbel

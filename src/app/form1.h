@@ -10,11 +10,13 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "base/line_list.h"
 #include "dxf/text_ents.h"
 #include "platform/controls.h"
 #include "platform/forms.h"
+#include "workflow/realign.h"
 
 namespace vorbel {
 
@@ -24,13 +26,17 @@ const TFormLayout& Form1Layout();
 
 class TForm1 : public TForm {
  public:
-  // Builds the window and its controls and runs FormCreate.
-  TForm1();
+  // Builds the window and its controls and runs FormCreate. `arguments` are
+  // the program's command-line arguments ("/E": end after the first update).
+  explicit TForm1(std::vector<std::string> arguments = {});
   // Runs FormDestroy.
   ~TForm1();
 
   // The settings file: the program's path with the extension ".ini".
   static std::string SettingsFile();
+  // The file of every export, update and creation: the program's path with
+  // the extension ".dxf".
+  static std::string ExchangeFile();
 
   TButton ButtonSelect;
   TCheckBox CheckSort;
@@ -76,7 +82,58 @@ class TForm1 : public TForm {
   void FormDestroy();
   void Memo1Change();
   void Button1Click();
+
+  // The workflow: selection and listing, update, new texts, the order of the
+  // list (form1_select.cpp, form1_update.cpp, form1_make.cpp,
+  // form1_order.cpp).
+  void ButtonSelectClick();
+  void Timer1Timer();
+  void ButtonUpdateClick();
+  void ButtonMakeClick();
   void CheckSortClick();
+  void CheckXpitClick();
+  void CheckYpitClick();
+  void CheckXYpitClick();
+
+  // Steps of the handlers that touch no window of AutoCAD's: from the
+  // exported file to the filled memo, and from the memo's lines to the
+  // written update file.
+  bool LoadExport();
+  void ListTextEnts();
+  void WriteUpdateFile(const std::vector<std::string>& lines, double dX, double dY);
+
+  // The memo's pop-up menu and double click (form1_menu.cpp).
+  void PopupMenu1Popup();
+  void N18Click();
+  void n1Click();
+  void N5Click();
+  void Replace1Click();
+  void N8Click();
+  void N11Click();
+  void N16Click();
+  void N17Click();
+  void N4Click();
+  void Memo1DblClick();
+
+ private:
+  // Adds the pop-up menu's items and binds them to their handlers.
+  void MakePopupMenu1();
+
+  // The steps of a tick that ends a selection, and of one that ends the
+  // placement of new texts.
+  void EndSelection();
+  void EndPlacement();
+  // Has AutoCAD export the selection into the exchange file, deleted first.
+  void ExportSelection();
+  // The pitch into Edit1 and Edit2.
+  void ShowPitch();
+  // The memo's lines with trailing blank lines removed as Update and Make do.
+  std::vector<std::string> MemoLinesForWriting();
+  // The realignment of the checked pitch box; a disabled box counts as
+  // unchecked.
+  TRealignment ChosenRealignment() const;
+
+  std::vector<std::string> arguments_;
 };
 
 }  // namespace vorbel

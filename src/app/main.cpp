@@ -5,12 +5,13 @@
 
 #include "app/form1.h"
 #include "platform/application.h"
+#include "platform/process_io.h"
 
-int main() {
+int main(int argc, char** argv) {
   using namespace vorbel;
   try {
     InitApplication("Vorbel Ver.1.11a");
-    TForm1 form1;
+    TForm1 form1(ProgramArguments(argc, argv));
     form1.Show();
     return RunMessageLoop();
   } catch (const std::exception& error) {

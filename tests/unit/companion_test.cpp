@@ -48,6 +48,18 @@ TEST_F(CompanionTest, ListsTheTextsOnePerLine) {
   EXPECT_EQ(run.err, "");
 }
 
+TEST_F(CompanionTest, SortListsAndUpdatesInCoordinateOrder) {
+  // A row written right to left.
+  const std::string row = dir_.File("row.dxf");
+  SaveLines(row, SelectionFile({TextEntity("1A", "20.0", "0.0", "c"), TextEntity("1B", "10.0", "0.0", "b"),
+                                TextEntity("1C", "0.0", "0.0", "a")}));
+  EXPECT_EQ(RunTool({"list", row}).out, "c\r\nb\r\na\r\n");
+  EXPECT_EQ(RunTool({"list", "--sort", row}).out, "a\r\nb\r\nc\r\n");
+  const std::string out = dir_.File("out.dxf");
+  ASSERT_EQ(RunTool({"update", "--sort", row, Lines("l.txt", "A\r\nB\r\n"), out}).status, 0);
+  EXPECT_EQ(RunTool({"list", out}).out, "B\r\nA\r\n") << "c, the last in coordinate order, is gone";
+}
+
 TEST_F(CompanionTest, UpdateWritesTheUpdateFile) {
   const std::string out = dir_.File("out.dxf");
   const TRun run = RunTool({"update", exported_, Lines("l.txt", "X-1\r\n\r\n"), out});
@@ -111,7 +123,6 @@ TEST_F(CompanionTest, ErrorsNameTheCauseAndWriteNothing) {
       {{"make", exported_, lines, out, "--dx", "x", "--dy", "1"}, "'x' は浮動小数点数ではありません"},
       {{"make", exported_, Lines("blank.txt", "\r\n  \r\n\r\n"), out, "--dx", "1", "--dy", "1"}, "no line"},
       {{"update", exported_, lines, dir_.File("no-folder") + "/out.dxf"}, "に書き込めません"},
-      {{"list", "--sort", exported_}, "--sort"},
   };
   for (const auto& c : cases) {
     const TRun run = RunTool(c.args);

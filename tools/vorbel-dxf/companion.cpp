@@ -10,6 +10,7 @@
 #include "dxf/rewrite.h"
 #include "dxf/text_ents.h"
 #include "workflow/memo_lines.h"
+#include "workflow/ordering.h"
 
 namespace vorbel {
 
@@ -21,12 +22,14 @@ constexpr int kUsage = 2;
 
 const char* const kUsageText =
     "usage: vorbel-dxf list [--sort] FILE.dxf\n"
-    "       vorbel-dxf update FILE.dxf LINES.txt OUT.dxf\n"
+    "       vorbel-dxf update [--sort] FILE.dxf LINES.txt OUT.dxf\n"
     "       vorbel-dxf make [--sort] FILE.dxf LINES.txt OUT.dxf --dx DX --dy DY\n"
     "\n"
     "list    prints the memo lines a selection exported as FILE.dxf would list\n"
     "update  writes the update file Update would write from the lines of LINES.txt\n"
     "make    writes the creation file Make would write from the lines of LINES.txt\n"
+    "--sort  the texts in coordinate order (a row left to right, a column top to\n"
+    "        bottom), as the list shows them with coordinate order ticked\n"
     "All texts are code page 932 bytes; lines end with CR LF.\n";
 
 struct TArguments {
@@ -53,10 +56,9 @@ std::optional<TArguments> ParseArguments(const std::vector<std::string>& args) {
       parsed.files.push_back(arg);
     }
   }
-  const bool fits =
-      (parsed.command == "list" && parsed.files.size() == 1 && !parsed.dx && !parsed.dy) ||
-      (parsed.command == "update" && parsed.files.size() == 3 && !parsed.sort && !parsed.dx && !parsed.dy) ||
-      (parsed.command == "make" && parsed.files.size() == 3 && parsed.dx && parsed.dy);
+  const bool fits = (parsed.command == "list" && parsed.files.size() == 1 && !parsed.dx && !parsed.dy) ||
+                    (parsed.command == "update" && parsed.files.size() == 3 && !parsed.dx && !parsed.dy) ||
+                    (parsed.command == "make" && parsed.files.size() == 3 && parsed.dx && parsed.dy);
   if (!fits) return std::nullopt;
   return parsed;
 }
@@ -124,8 +126,10 @@ void WriteCreationFile(const TSelection& selection, const TArguments& args) {
 }
 
 int Run(const TArguments& args, std::string& out) {
-  if (args.sort) throw TFailure{"--sort: coordinate order is not available in this version"};
   TSelection selection = ReadSelection(args.files[0]);
+  // Coordinate order, as the list shows it with "座標順" ticked; the pattern
+  // of new texts is then the last text in that order.
+  if (args.sort) SortByCoords(selection.textEnts);
   if (args.command == "list") {
     out = ListLines(selection);
     return kOk;

@@ -565,7 +565,9 @@ void TCadEngine::WriteDxfOut(TRun& run) {
       if (i != std::string::npos) keep[i] = true;
     }
   }
-  SaveLines(run.file, drawing_.ToDxf(keep, run.decimals));
+  TLineList lines = drawing_.ToDxf(keep, run.decimals);
+  if (DxfOutFilter) DxfOutFilter(lines);
+  SaveLines(run.file, lines);
   FinishRun();
 }
 

@@ -16,6 +16,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -47,6 +48,9 @@ class TCadEngine {
   void OnCopyData(std::uintptr_t dwData, std::string_view bytes);
   // Typed input, as OnCopyData with dwData 1.
   void Type(std::string_view keys);
+
+  // For tests: changes what DXFOUT writes, as a full disk would cut it.
+  std::function<void(TLineList& lines)> DxfOutFilter;
 
   // Writes a line into the history, as the command line reports a failure.
   void Report(std::string line) { AddLine(std::move(line)); }

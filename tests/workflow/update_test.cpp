@@ -1,0 +1,219 @@
+// Update against the stand-in CAD: the edited strings back at their own
+// places, emptied lines deleted, realignments, extra lines as new texts, the
+// reset, "/E", and the cases where nothing may reach the drawing.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "base/files.h"
+#include "dxf/creation.h"
+#include "dxf/dxf_slices.h"
+#include "platform/file_path.h"
+#include "platform/ui_automation.h"
+#include "support/dxf_builder.h"
+#include "workflow_fixture.h"
+
+namespace vorbel {
+namespace {
+
+using test::ColumnDrawing;
+using test::SelectionFile;
+using test::TextEntity;
+using test::WorkflowTest;
+
+using TCommands = std::vector<std::string>;
+
+std::string InsertCommand(const std::string& file) { return "\x03-INSERT *" + file + "\r" + "0,0 1 0 "; }
+
+struct TPlaced {
+  std::string text;
+  double x;
+  double y;
+  bool operator==(const TPlaced&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const TPlaced& p) {
+  return out << "{" << p.text << " " << p.x << " " << p.y << "}";
+}
+
+// The drawing's texts by string, as placed.
+std::vector<TPlaced> Placed(const TTextEnts& texts) {
+  std::vector<TPlaced> placed;
+  for (const TTextEnt& t : texts) placed.push_back({t.Text, t.InsPoint.X, t.InsPoint.Y});
+  std::sort(placed.begin(), placed.end(), [](const TPlaced& a, const TPlaced& b) { return a.text < b.text; });
+  return placed;
+}
+
+class UpdateTest : public WorkflowTest {
+ protected:
+  void Update(const std::string& memo) {
+    form_->Memo1.SetText(memo);
+    TakeCommands();
+    ClickControl(form_->ButtonUpdate);
+  }
+};
+
+TEST_F(UpdateTest, EditedStringsGoBackToTheirOwnPlaces) {
+  Start(ColumnDrawing());
+  Select({"2A", "2B", "2C", "2D"});
+  Update("B-1\r\n\r\nB-3 日本");
+  EXPECT_EQ(TakeCommands(), (TCommands{"\x03\x03"
+                                       "ERASE P \r",
+                                       InsertCommand(ExchangeFile())}));
+  EXPECT_EQ(Placed(SavedTexts()),
+            (std::vector<TPlaced>{{"B-1", 10, 20}, {"B-3 日本", 10, 0}, {"端子", 40, 20}}));
+  EXPECT_EQ(SavedDrawing().ToBytes().find("AcDbLine") != std::string::npos, true) << "the LINE came back";
+  // The window is ready for the next selection.
+  EXPECT_EQ(form_->Memo1.Text(), "");
+  EXPECT_EQ(form_->Label1.Text(), "0");
+  EXPECT_EQ(form_->Label3.Text(), "0");
+  EXPECT_EQ(form_->Label3.FontColor(), kColorBlack);
+  EXPECT_TRUE(form_->TextEnts.empty());
+  EXPECT_EQ(form_->Edit1.Text(), "0");
+  EXPECT_EQ(form_->Edit2.Text(), "0");
+  EXPECT_FALSE(form_->ButtonUpdate.Enabled());
+  EXPECT_FALSE(form_->ButtonMake.Enabled());
+  EXPECT_TRUE(form_->CheckXpit.Enabled()) << "the pitch boxes keep their state";
+  EXPECT_FALSE(form_->Closed());
+  EXPECT_TRUE(TakeErrorBoxes().empty());
+}
+
+TEST_F(UpdateTest, AShortMemoDeletesTheTextsBeyondIt) {
+  Start(ColumnDrawing());
+  Select({"2A", "2B", "2C"});
+  Update("X-1");
+  EXPECT_EQ(Placed(SavedTexts()), (std::vector<TPlaced>{{"X-1", 10, 20}, {"端子", 40, 20}}));
+}
+
+TEST_F(UpdateTest, Realignments) {
+  // A row with uneven steps and heights: (0, 0), (3, 0.5), (4, -0.2).
+  const TLineList row =
+      SelectionFile({TextEntity("2A", "3.0", "0.5", "b"), TextEntity("2B", "0.0", "0.0", "a"),
+                     TextEntity("2C", "4.0", "-0.2", "c")});
+  struct TCase {
+    const char* name;
+    TCheckBox TForm1::*box;
+    std::vector<TPlaced> placed;
+  };
+  const std::vector<TCase> cases = {
+      {"XY間隔を更新 with dX 2.5, dY 0", &TForm1::CheckXYpit, {{"a", 0, 0}, {"b", 2.5, 0}, {"c", 5, 0}}},
+      {"横整列", &TForm1::CheckYpit, {{"a", 0, 0}, {"b", 3, 0}, {"c", 4, 0}}},
+      {"none", nullptr, {{"a", 0, 0}, {"b", 3, 0.5}, {"c", 4, -0.2}}},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    Start(row);
+    Select({"2A", "2B", "2C"});
+    ASSERT_EQ(form_->Memo1.Text(), "a\r\nb\r\nc\r\n");
+    form_->Edit1.SetText("2.5");
+    form_->Edit2.SetText("0");
+    if (c.box != nullptr) ClickControl((*form_).*c.box);
+    Update("a\r\nb\r\nc");
+    EXPECT_EQ(Placed(SavedTexts()), c.placed);
+  }
+}
+
+TEST_F(UpdateTest, AColumnRealignmentInFileOrderKeepsEachLineOnItsText) {
+  // Listed in file order: 2A "upper right", 2B "lower left", 2C "middle";
+  // 縦整列 sorts them top to bottom, yet every line stays with its text.
+  Start(SelectionFile({TextEntity("2A", "0.3", "20.0", "upper"), TextEntity("2B", "0.0", "0.0", "lower"),
+                       TextEntity("2C", "0.1", "10.0", "middle")}));
+  form_->CheckSort.SetChecked(false);
+  Select({"2A", "2B", "2C"});
+  ASSERT_EQ(form_->Memo1.Text(), "upper\r\nlower\r\nmiddle\r\n");
+  ASSERT_TRUE(form_->CheckXpit.Enabled());
+  ClickControl(form_->CheckXpit);
+  Update("UPPER\r\nLOWER\r\nMIDDLE\r\nnot made");
+  EXPECT_EQ(Placed(SavedTexts()),
+            (std::vector<TPlaced>{{"LOWER", 0.3, 0}, {"MIDDLE", 0.3, 10}, {"UPPER", 0.3, 20}}));
+  EXPECT_EQ(TakeCommands().size(), 2u) << "lines beyond the records are not made in file order";
+}
+
+TEST_F(UpdateTest, ExtraLinesBecomeNewTextsAtThePitch) {
+  Start(ColumnDrawing());
+  Select({"2A", "2B", "2C"});
+  ASSERT_EQ(form_->Edit2.Text(), "-10.0");
+  const int32_t maxHandle = form_->MaxHandle;
+  Update("A-1\r\nA-2\r\nA-3\r\nA-4\r\n  \r\nA-6\r\n\r\n \r\n");
+  EXPECT_EQ(TakeCommands(), (TCommands{"\x03\x03"
+                                       "ERASE P \r",
+                                       InsertCommand(ExchangeFile()), InsertCommand(ExchangeFile())}));
+  EXPECT_EQ(Placed(SavedTexts()), (std::vector<TPlaced>{{"A-1", 10, 20},
+                                                        {"A-2", 10, 10},
+                                                        {"A-3", 10, 0},
+                                                        {"A-4", 10, -10},
+                                                        {"A-6", 10, -30},
+                                                        {"端子", 40, 20}}));
+  // The second file holds the new texts with the handles the stand-in read.
+  TTextEnts created;
+  ParseTextEnts(LoadLines(ExchangeFile()), created);
+  ASSERT_EQ(created.size(), 2u);
+  EXPECT_EQ(created[0].Handle, NewHandleText(maxHandle + 101));
+  EXPECT_EQ(created[1].Handle, NewHandleText(maxHandle + 103));
+  EXPECT_EQ(form_->Memo1.Text(), "");
+}
+
+TEST_F(UpdateTest, EndsTheProgramWhenStartedWithE) {
+  struct TCase {
+    std::vector<std::string> arguments;
+    bool ends;
+  };
+  const std::vector<TCase> cases = {{{"/E"}, true}, {{"/e"}, true},  {{"/E", "x"}, true},
+                                    {{}, false},    {{"/X"}, false}, {{"x", "/E"}, false}};
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.arguments.empty() ? "none" : c.arguments.front());
+    Start(ColumnDrawing(), c.arguments);
+    Select({"2A"});
+    Update("B");
+    EXPECT_EQ(form_->Closed(), c.ends);
+  }
+}
+
+TEST_F(UpdateTest, NothingReachesTheDrawingWhenUpdateCannotFinish) {
+  struct TCase {
+    const char* name;
+    std::function<void(UpdateTest&)> spoil;
+    const char* error;  // the error box's text, or none
+  };
+  const std::vector<TCase> cases = {
+      {"no AutoCAD", [](UpdateTest& t) { t.windows_.reset(); }, nullptr},
+      {"dX no number", [](UpdateTest& t) { t.form_->Edit1.SetText("1,5"); },
+       "'1,5' は浮動小数点数ではありません."},
+      {"the exchange file cannot be written",
+       [](UpdateTest& t) {
+         DeleteFileAt(t.ExchangeFile());
+         std::filesystem::create_directory(FilePath(t.ExchangeFile()));
+       },
+       "に書き込めません."},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::filesystem::remove_all(FilePath(ExchangeFile()));
+    Start(ColumnDrawing());
+    Select({"2A", "2B"});
+    const size_t before = engine_->Drawing().size();
+    c.spoil(*this);
+    Update("new\r\nlines");
+    EXPECT_TRUE(TakeCommands().empty());
+    if (windows_) {
+      EXPECT_EQ(engine_->Drawing().size(), before);
+    }
+    const auto boxes = TakeErrorBoxes();
+    if (c.error == nullptr) {
+      EXPECT_TRUE(boxes.empty());
+      EXPECT_EQ(form_->Memo1.Text(), "new\r\nlines");
+      EXPECT_TRUE(form_->ButtonUpdate.Enabled());
+      EXPECT_TRUE(form_->ButtonMake.Enabled());
+      EXPECT_EQ(form_->TextEnts.size(), 2u);
+      EXPECT_EQ(form_->TextEnts[0].Text, "A-1");
+    } else {
+      ASSERT_EQ(boxes.size(), 1u);
+      EXPECT_NE(boxes[0].Text.find(c.error), std::string::npos) << boxes[0].Text;
+      EXPECT_EQ(form_->Memo1.Text(), "new\r\nlines") << "the edits stay";
+      EXPECT_FALSE(form_->ButtonUpdate.Enabled());
+    }
+  }
+}
+
+}  // namespace
+}  // namespace vorbel

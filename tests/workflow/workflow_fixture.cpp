@@ -1,0 +1,80 @@
+#include "workflow_fixture.h"
+
+#include "base/files.h"
+#include "platform/application.h"
+#include "platform/headless/sim_desktop.h"
+#include "platform/headless/sim_screen.h"
+#include "platform/ui_automation.h"
+#include "support/dxf_builder.h"
+
+namespace vorbel::test {
+
+void WorkflowTest::SetUp() {
+  InitApplication("Vorbel Ver.1.11a");
+  TakeErrorBoxes();
+  sim::SetScreenSize(1024, 768);
+  sim::SetScreenDpi(96);
+  sim::SetProgramPath(dir_.File("vorbel.exe"));
+}
+
+void WorkflowTest::TearDown() {
+  form_.reset();
+  windows_.reset();
+  sim::Desktop().Reset();
+  sim::SetProgramPath("");
+}
+
+void WorkflowTest::Start(const TLineList& drawing, std::vector<std::string> arguments) {
+  form_.reset();
+  windows_.reset();
+  sim::Desktop().Reset();
+  const std::string path = dir_.File("図面.dxf");
+  SaveLines(path, drawing);
+  engine_ = std::make_unique<cadsim::TCadEngine>(path);
+  windows_ = std::make_unique<cadsim::TSimCadWindows>(*engine_);
+  engine_->Type("SNAPMODE 1 ");
+  form_ = std::make_unique<TForm1>(std::move(arguments));
+  form_->Show();
+  seen_ = sim::Desktop().received.size();
+}
+
+void WorkflowTest::Select(const std::vector<std::string>& handles, std::string_view ending) {
+  ClickControl(form_->ButtonSelect);
+  for (const std::string& handle : handles) EXPECT_TRUE(engine_->Pick(handle)) << handle;
+  engine_->Type(ending);
+  TickTimer(form_->Timer1);
+}
+
+std::vector<std::string> WorkflowTest::TakeCommands() {
+  std::vector<std::string> commands;
+  const auto& received = sim::Desktop().received;
+  for (; seen_ < received.size(); ++seen_) {
+    const sim::TReceived& message = received[seen_];
+    // The command travels with its terminating NUL.
+    if (message.kind != "WM_COPYDATA" || message.value != 1) continue;
+    EXPECT_TRUE(message.bytes.ends_with('\0'));
+    commands.push_back(message.bytes.substr(0, message.bytes.find('\0')));
+  }
+  return commands;
+}
+
+TLineList WorkflowTest::SavedDrawing() {
+  const std::string saved = dir_.File("saved.dxf");
+  engine_->Type("SAVEAS " + saved + "\r");
+  return LoadLines(saved);
+}
+
+TTextEnts WorkflowTest::SavedTexts() {
+  TTextEnts texts;
+  ParseTextEnts(SavedDrawing(), texts);
+  return texts;
+}
+
+TLineList ColumnDrawing() {
+  return SelectionFile(
+      {TextEntity("2A", "10.0", "20.0", "A-1"), TextEntity("2B", "10.0", "10.0", "A-2"),
+       TextEntity("2C", "10.0", "0.0", "A-3"), LineEntity("2D"), TextEntity("2E", "40.0", "20.0", "端子")},
+      "1A0");
+}
+
+}  // namespace vorbel::test

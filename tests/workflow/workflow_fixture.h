@@ -1,0 +1,50 @@
+// The main window and the stand-in CAD side by side on the simulated desktop:
+// the tests press the window's buttons, pick objects in the stand-in and tick
+// the timer, and read back what AutoCAD was sent and what the drawing holds.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/form1.h"
+#include "base/line_list.h"
+#include "dxf/text_ents.h"
+#include "engine/cad_engine.h"
+#include "headless/sim_windows.h"
+#include "support/temp_dir.h"
+
+namespace vorbel::test {
+
+class WorkflowTest : public ::testing::Test {
+ public:
+  void SetUp() override;
+  void TearDown() override;
+
+  // A fresh stand-in with `drawing` open (snap on) and a fresh main window
+  // started with `arguments`.
+  void Start(const TLineList& drawing, std::vector<std::string> arguments = {});
+  // Select, the person picks `handles` and ends with `ending`, one tick.
+  void Select(const std::vector<std::string>& handles, std::string_view ending = "\r");
+  // The typed input AutoCAD received since the last call, one string per
+  // message.
+  std::vector<std::string> TakeCommands();
+  // The stand-in's drawing as it would be saved, and its texts.
+  TLineList SavedDrawing();
+  TTextEnts SavedTexts();
+  std::string ExchangeFile() const { return dir_.File("vorbel.dxf"); }
+
+  TTempDir dir_;
+  std::unique_ptr<cadsim::TCadEngine> engine_;
+  std::unique_ptr<cadsim::TSimCadWindows> windows_;
+  std::unique_ptr<TForm1> form_;
+  size_t seen_ = 0;
+};
+
+// The drawing of most tests: three texts in a column at x 10, a LINE and a
+// fourth text to the right; handles 2A to 2E, the largest handle 1A0.
+TLineList ColumnDrawing();
+
+}  // namespace vorbel::test
