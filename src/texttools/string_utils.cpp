@@ -1,0 +1,112 @@
+// The number in a line, the lines a memo selection touches and letter case.
+// Character widths live in width_table.cpp.
+#include "texttools/string_utils.h"
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "base/cp932.h"
+#include "platform/controls.h"
+
+namespace vorbel {
+namespace {
+
+constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+constexpr bool IsLineBreak(char c) { return c == '\r' || c == '\n'; }
+
+// Applies `change` to every single-byte character of `s`; a double-byte
+// character is stepped over whole, so its trail byte (which may be in the
+// range of ASCII letters) is never seen. A lead byte at the very end (a
+// truncated character) is left as it is.
+template <typename TChange>
+void ForEachSingleByte(std::string& s, TChange change) {
+  for (size_t i = 0; i < s.size(); ++i) {
+    if (IsLeadByte(s[i])) {
+      ++i;
+      continue;
+    }
+    s[i] = change(s[i]);
+  }
+}
+
+}  // namespace
+
+void SplitNumber(std::string_view line, std::string& prefix, std::string& number, std::string& suffix,
+                 bool fromEnd) {
+  // At most two line-break characters at the end belong to none of the parts.
+  size_t length = line.size();
+  if (length > 0 && IsLineBreak(line[length - 1])) --length;
+  if (length > 0 && IsLineBreak(line[length - 1])) --length;
+  const std::string_view text = line.substr(0, length);
+
+  // A digit byte is never the trail byte of a double-byte character (those
+  // lie in 0x40-0xFC), so a plain byte scan finds whole digits only.
+  size_t begin = 0;
+  size_t end = 0;
+  if (!fromEnd) {
+    while (begin < length && !IsDigit(text[begin])) ++begin;
+    end = begin;
+    while (end < length && IsDigit(text[end])) ++end;
+  } else {
+    end = length;
+    while (end > 0 && !IsDigit(text[end - 1])) --end;
+    begin = end;
+    while (begin > 0 && IsDigit(text[begin - 1])) --begin;
+    if (begin == end) begin = end = length;  // no digit: all of it is the prefix
+  }
+  prefix.assign(text.substr(0, begin));
+  number.assign(text.substr(begin, end - begin));
+  suffix.assign(text.substr(end));
+}
+
+bool GetSelLineRange(const TMemo& memo, int& firstLine, int& lastLine) {
+  firstLine = 0;
+  lastLine = 0;
+  const size_t selLength = memo.SelLength();
+  if (selLength == 0) return false;
+  const size_t selStart = memo.SelStart();
+  const size_t selEnd = selStart + selLength;
+
+  // One walk over the lines: line i ends (just before its CR LF) at the sum
+  // of the lengths of lines 0 to i plus 2 per earlier line break.
+  const std::vector<std::string> lines = memo.Lines();
+  bool firstFound = false;
+  bool lastFound = false;
+  int lastNonEmpty = 0;
+  size_t lineEnd = 0;
+  for (size_t i = 0; i < lines.size() && !lastFound; ++i) {
+    lineEnd += lines[i].size() + (i > 0 ? 2 : 0);
+    if (!lines[i].empty()) lastNonEmpty = static_cast<int>(i);
+    if (!firstFound && selStart <= lineEnd) {
+      firstLine = static_cast<int>(i);
+      firstFound = true;
+    }
+    if (selEnd <= lineEnd) {
+      lastLine = static_cast<int>(i);
+      lastFound = true;
+    }
+  }
+  if (lastFound) return true;
+
+  // The selection runs on into the final line break: it ends in the last
+  // line that has a character (lastNonEmpty is that line, the walk having
+  // seen every line).
+  lastLine = lastNonEmpty;
+  // A selection that starts inside that final line break touches the last
+  // line, not the first: taking line 0 would make the dialogs rewrite lines
+  // the selection never reached.
+  if (!firstFound && !lines.empty()) firstLine = static_cast<int>(lines.size() - 1);
+  return true;
+}
+
+void ToUpperSingleByte(std::string& s) {
+  ForEachSingleByte(s, [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; });
+}
+
+void ToLowerSingleByte(std::string& s) {
+  ForEachSingleByte(s, [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; });
+}
+
+}  // namespace vorbel
