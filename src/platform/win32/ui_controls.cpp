@@ -143,6 +143,17 @@ LRESULT HandleControlMessage(TControlImpl& impl, HWND window, UINT message, WPAR
         return result;
       }
       break;
+    case WM_ERASEBKGND:
+      // A group frame paints only its edge and caption; its inside, which
+      // the form's clipping of its children leaves to it, gets the form's
+      // colour here (the members above it are clipped out).
+      if (control.Kind() == TControlKind::GroupBox || control.Kind() == TControlKind::RadioGroup) {
+        RECT rect{};
+        GetClientRect(window, &rect);
+        FillRect(reinterpret_cast<HDC>(wParam), &rect, GetSysColorBrush(COLOR_BTNFACE));
+        return 1;
+      }
+      break;
     case WM_NCDESTROY:
       RemoveWindowSubclass(window, nullptr, kSubclassId);
       break;
@@ -188,7 +199,7 @@ TNativeKind NativeKind(const TControlLayout& layout) {
       return {L"STATIC", SS_LEFT | SS_NOPREFIX, 0};
     case TControlKind::GroupBox:
     case TControlKind::RadioGroup:
-      return {L"BUTTON", BS_GROUPBOX, 0};
+      return {L"BUTTON", BS_GROUPBOX | WS_CLIPSIBLINGS, 0};
   }
   return {L"STATIC", 0, 0};
 }

@@ -1,0 +1,145 @@
+// The memo's pop-up menu: select all, the case and width conversions of the
+// selection, and the three dialogs that rewrite or append lines; a double
+// click in the memo, once a selection has been read, appends numbered lines.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "app/form1.h"
+#include "base/cp932.h"
+#include "base/numbers.h"
+#include "texttools/form2.h"
+#include "texttools/form3.h"
+#include "texttools/form4.h"
+#include "texttools/string_utils.h"
+
+namespace vorbel {
+
+namespace {
+
+// The commands that act on the selection, enabled only while there is one.
+constexpr const char* kSelectionItems[] = {"n1", "N5", "N8", "N11", "N16", "N17", "Replace1"};
+
+// Converts the selected text as one string and puts it in place of the
+// selection, without an undo record; the caret then stands behind it.
+void ConvertSelection(TMemo& memo, void (*convert)(std::string&)) {
+  std::string text = memo.SelText();
+  convert(text);
+  memo.ReplaceSelection(text);
+}
+
+// The index of the line that holds the selection's start: the first line
+// whose end (before its line break) is not before it, else the last line.
+size_t LineAtSelStart(const std::vector<std::string>& lines, size_t selStart) {
+  size_t end = 0;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    end += lines[i].size();
+    if (selStart <= end) return i;
+    end += 2;
+  }
+  return lines.size() - 1;
+}
+
+}  // namespace
+
+void TForm1::MakePopupMenu1() {
+  struct TItem {
+    const char* name;
+    const char* caption;
+    void (TForm1::*handler)();
+  };
+  static constexpr TItem kItems[] = {
+      {"N18", "すべてを選択", &TForm1::N18Click},
+      {"N19", "-", nullptr},
+      {"n1", "加算、減算", &TForm1::n1Click},
+      {"N5", "先頭行が基準の連番に", &TForm1::N5Click},
+      {"N6", "-", nullptr},
+      {"Replace1", "置換", &TForm1::Replace1Click},
+      {"N3", "-", nullptr},
+      {"N8", "大文字に", &TForm1::N8Click},
+      {"N11", "小文字に", &TForm1::N11Click},
+      {"N12", "-", nullptr},
+      {"N16", "全角に", &TForm1::N16Click},
+      {"N17", "半角に", &TForm1::N17Click},
+      {"N2", "-", nullptr},
+      {"N4", "最終行に連番追加", &TForm1::N4Click},
+  };
+  for (const TItem& item : kItems) {
+    TMenuItem& added = PopupMenu1.Add(item.name, item.caption);
+    if (item.handler != nullptr) added.OnClick = [this, handler = item.handler] { (this->*handler)(); };
+  }
+  PopupMenu1.OnPopup = [this] { PopupMenu1Popup(); };
+  Memo1.OnDblClick = [this] { Memo1DblClick(); };
+}
+
+void TForm1::PopupMenu1Popup() {
+  const bool selected = Memo1.SelLength() != 0;
+  for (const char* name : kSelectionItems) PopupMenu1.Item(name).Enabled = selected;
+}
+
+void TForm1::N18Click() { Memo1.SelectAll(); }
+
+void TForm1::n1Click() {
+  if (Memo1.SelLength() == 0) return;
+  TForm3 form3(Memo1);
+  form3.SetCaption(kAddCaption);
+  form3.ShowModal();
+}
+
+void TForm1::N5Click() {
+  if (Memo1.LineCount() == 0) return;
+  TForm3 form3(Memo1);
+  form3.SetCaption("連番");
+  form3.ShowModal();
+}
+
+void TForm1::Replace1Click() {
+  const std::vector<std::string> lines = Memo1.Lines();
+  if (lines.empty()) return;
+  const std::string& line = lines[LineAtSelStart(lines, Memo1.SelStart())];
+  TForm4 form4(Memo1);
+  form4.Edit1.SetText(line);
+  form4.Edit2.SetText(line);
+  form4.ShowModal();
+}
+
+void TForm1::N8Click() { ConvertSelection(Memo1, ToUpperSingleByte); }
+void TForm1::N11Click() { ConvertSelection(Memo1, ToLowerSingleByte); }
+void TForm1::N16Click() { ConvertSelection(Memo1, ToFullWidth); }
+void TForm1::N17Click() { ConvertSelection(Memo1, ToHalfWidth); }
+
+void TForm1::N4Click() {
+  const std::vector<std::string> lines = Memo1.Lines();
+  if (lines.empty()) return;
+  // The last line with more than blanks and control characters, or the last
+  // line when all are blank.
+  size_t count = lines.size();
+  while (count > 0 && IsBlank(lines[count - 1])) --count;
+  const std::string& line = count > 0 ? lines[count - 1] : lines.back();
+  std::string prefix;
+  std::string number;
+  std::string suffix;
+  SplitNumber(line, prefix, number, suffix, true);
+  // The next value keeps the number's width and leading zeros: 009 gives 010,
+  // 99 gives 100. A number beyond 2147483647 raises the conversion error
+  // before the dialog exists.
+  std::string next;
+  if (!number.empty()) {
+    const auto value = static_cast<uint32_t>(StrToInt(number));
+    next = FilledNumber(static_cast<int32_t>(value + 1), number.size(), true);
+  }
+  TForm2 form2(Memo1);
+  form2.Edit1.SetText(prefix);
+  if (!number.empty()) {
+    form2.Edit2.SetText(next);
+    form2.Edit5.SetText("1");
+  }
+  form2.Edit4.SetText(suffix);
+  form2.ShowModal();
+}
+
+void TForm1::Memo1DblClick() {
+  if (!TextEnts.empty()) N4Click();
+}
+
+}  // namespace vorbel

@@ -1,0 +1,248 @@
+#include "texttools/form2.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "base/cp932.h"
+#include "base/numbers.h"
+
+namespace vorbel {
+
+namespace {
+
+constexpr TControlKind kButton = TControlKind::Button;
+constexpr TControlKind kCheckBox = TControlKind::CheckBox;
+constexpr TControlKind kEdit = TControlKind::Edit;
+constexpr TControlKind kLabel = TControlKind::Label;
+constexpr TControlKind kGroupBox = TControlKind::GroupBox;
+constexpr unsigned kLeftTop = kAnchorLeft | kAnchorTop;
+
+constexpr unsigned kBackspace = 8;
+constexpr unsigned kEnter = 13;
+
+// A count of millions of lines goes into the memo in pieces of this many, so
+// the lines waiting to be appended never take more than some tens of
+// megabytes; every usual count is one piece, one change of the memo's text.
+constexpr size_t kLinesPerAppend = size_t{1} << 20;
+
+TFormLayout MakeForm2Layout() {
+  TFormLayout form;
+  form.ClassName = "TForm2";
+  form.Caption = "連番作成";
+  form.Client = {176, 211};
+  form.Style = TFormStyle::ToolDialog;
+  form.Font = kFormFont;
+  // Name, kind, caption, position (left, top, width, height), anchors, tab
+  // order, parent, font, initial state.
+  form.Controls = {
+      {"Button1", kButton, "実行", {30, 182, 57, 25}, kLeftTop, 0, "", {}, 0},
+      {"Button2", kButton, "ｷｬﾝｾﾙ", {92, 182, 51, 25}, kLeftTop, 1, "", {}, 0},
+      {"GroupBox1", kGroupBox, "文字ﾊﾟﾀｰﾝ", {0, 4, 173, 59}, kLeftTop, 2, "", {}, 0},
+      {"Label1", kLabel, "前", {12, 16, 12, 12}, kLeftTop, -1, "GroupBox1", {}, 0},
+      {"Edit1", kEdit, "", {8, 32, 51, 20}, kLeftTop, 0, "GroupBox1", {}, kImeClosed},
+      {"Label3", kLabel, "初期値", {64, 17, 36, 12}, kLeftTop, -1, "GroupBox1", {}, 0},
+      {"Edit2", kEdit, "001", {62, 33, 51, 20}, kLeftTop, 1, "GroupBox1", {}, kImeClosed},
+      {"Label2", kLabel, "後", {118, 17, 12, 12}, kLeftTop, -1, "GroupBox1", {}, 0},
+      {"Edit4", kEdit, "", {116, 33, 51, 20}, kLeftTop, 2, "GroupBox1", {}, kImeClosed},
+      {"GroupBox2", kGroupBox, "ｵﾌﾟｼｮﾝ", {0, 66, 173, 73}, kLeftTop, 3, "", {}, 0},
+      {"Label5", kLabel, "ｽﾃｯﾌﾟ", {10, 23, 31, 12}, kLeftTop, -1, "GroupBox2", {}, 0},
+      {"Edit5", kEdit, "1", {50, 21, 39, 20}, kLeftTop, 0, "GroupBox2", {}, kImeClosed},
+      {"Label4", kLabel, "作成数", {8, 45, 36, 12}, kLeftTop, -1, "GroupBox2", {}, 0},
+      {"Edit3", kEdit, "15", {50, 43, 39, 20}, kLeftTop, 1, "GroupBox2", {}, kImeClosed},
+      {"CheckBox1", kCheckBox, "16進", {104, 50, 63, 17}, kLeftTop, 2, "GroupBox2", {}, 0},
+      {"CheckBox2", kCheckBox, "幅揃え", {104, 14, 63, 17}, kLeftTop, 3, "GroupBox2", {}, kChecked},
+      {"CheckBox3", kCheckBox, "0 埋込", {104, 32, 63, 17}, kLeftTop, 4, "GroupBox2", {}, kChecked},
+      {"Label6", kLabel, "開始：", {10, 146, 30, 12}, kLeftTop, -1, "", {}, 0},
+      {"Label8", kLabel, "[001]", {50, 146, 35, 13}, kLeftTop, -1, "", kFixedFont, 0},
+      {"Label7", kLabel, "終了：", {10, 164, 30, 12}, kLeftTop, -1, "", {}, 0},
+      {"Label9", kLabel, "[015]", {50, 164, 35, 13}, kLeftTop, -1, "", kFixedFont, 0},
+  };
+  return form;
+}
+
+// Arithmetic of the values wraps around in 32 bits.
+int32_t Wrapped(uint32_t value) { return static_cast<int32_t>(value); }
+
+// A preview: the line in square brackets.
+std::string Bracketed(std::string_view line) {
+  std::string text;
+  text.reserve(line.size() + 2);
+  text.push_back('[');
+  text.append(line);
+  text.push_back(']');
+  return text;
+}
+
+int HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return 0;
+}
+
+}  // namespace
+
+const TFormLayout& Form2Layout() {
+  static const TFormLayout layout = MakeForm2Layout();
+  return layout;
+}
+
+int32_t HexToInt(std::string_view text) {
+  // Positions count bytes; both bytes of a double-byte character stand for 0,
+  // so a second byte that happens to be a letter "A"-"F" is never read as a
+  // digit.
+  std::vector<bool> inCharacter(text.size(), false);
+  for (size_t i = 0; i + 1 < text.size(); ++i) {
+    if (IsLeadByte(text[i])) {
+      inCharacter[i] = inCharacter[i + 1] = true;
+      ++i;
+    }
+  }
+  uint32_t sum = 0;
+  uint32_t weight = 1;
+  for (size_t i = text.size(); i-- > 0;) {
+    if (!inCharacter[i]) sum += static_cast<uint32_t>(HexDigit(text[i])) * weight;
+    weight *= 16;  // 0 from the ninth position from the end on
+  }
+  return Wrapped(sum);
+}
+
+std::string NumberedLine(std::string_view prefix, size_t width, size_t zeros, int32_t value,
+                         std::string_view suffix, bool hex) {
+  std::string number;
+  if (hex) {
+    number = IntToHex(static_cast<uint32_t>(value), 1);
+  } else {
+    const int64_t wide = value;
+    number = std::to_string(wide < 0 ? -wide : wide);
+  }
+  if (zeros <= 16 && number.size() < zeros) number.insert(0, zeros - number.size(), '0');
+  if (!hex && value < 0) number.insert(0, 1, '-');
+  if (number.size() < width) number.insert(0, width - number.size(), ' ');
+  std::string line;
+  line.reserve(prefix.size() + number.size() + suffix.size());
+  line.append(prefix).append(number).append(suffix);
+  return line;
+}
+
+TForm2::TForm2(TMemo& memo)
+    : TForm(Form2Layout()),
+      Button1(*this, "Button1"),
+      Button2(*this, "Button2"),
+      GroupBox1(*this, "GroupBox1"),
+      Label1(*this, "Label1"),
+      Edit1(*this, "Edit1"),
+      Label3(*this, "Label3"),
+      Edit2(*this, "Edit2"),
+      Label2(*this, "Label2"),
+      Edit4(*this, "Edit4"),
+      GroupBox2(*this, "GroupBox2"),
+      Label5(*this, "Label5"),
+      Edit5(*this, "Edit5"),
+      Label4(*this, "Label4"),
+      Edit3(*this, "Edit3"),
+      CheckBox1(*this, "CheckBox1"),
+      CheckBox2(*this, "CheckBox2"),
+      CheckBox3(*this, "CheckBox3"),
+      Label6(*this, "Label6"),
+      Label8(*this, "Label8"),
+      Label7(*this, "Label7"),
+      Label9(*this, "Label9"),
+      memo_(memo) {
+  for (TEdit* edit : {&Edit1, &Edit2, &Edit4, &Edit5, &Edit3}) edit->OnChange = [this] { Edit1Change(); };
+  CheckBox1.OnClick = [this] { CheckBox1Click(); };
+  CheckBox2.OnClick = [this] { CheckBox2Click(); };
+  CheckBox3.OnClick = [this] { CheckBox3Click(); };
+  Edit1.OnKeyPress = [this](unsigned& key) { Edit1KeyPress(key); };
+  Edit2.OnKeyPress = [this](unsigned& key) { Edit2KeyPress(key); };
+  Edit4.OnKeyPress = [this](unsigned& key) { Edit4KeyPress(key); };
+  Edit5.OnKeyPress = [this](unsigned& key) { Edit5KeyPress(key); };
+  Edit3.OnKeyPress = [this](unsigned& key) { Edit3KeyPress(key); };
+  Button1.OnClick = [this] { Button1Click(); };
+  Button2.OnClick = [this] { Button2Click(); };
+}
+
+TForm2::TNumberFormat TForm2::NumberFormat() const {
+  TNumberFormat format;
+  if (CheckBox2.Checked()) format.width = Edit2.Text().size();
+  if (CheckBox2.Checked() && CheckBox3.Checked()) format.zeros = format.width;
+  format.hex = CheckBox1.Checked();
+  return format;
+}
+
+int32_t TForm2::InitialValue() const {
+  return CheckBox1.Checked() ? HexToInt(Edit2.Text()) : StrToIntDef(Edit2.Text(), 0);
+}
+
+std::string TForm2::LineFor(const TNumberFormat& format, int32_t value) const {
+  return NumberedLine(Edit1.Text(), format.width, format.zeros, value, Edit4.Text(), format.hex);
+}
+
+void TForm2::Edit1Change() {
+  const TNumberFormat format = NumberFormat();
+  const int32_t first = InitialValue();
+  Label8.SetText(Bracketed(LineFor(format, first)));
+  const auto step = static_cast<uint32_t>(StrToIntDef(Edit5.Text(), 0));
+  const auto count = static_cast<uint32_t>(StrToIntDef(Edit3.Text(), 0));
+  const int32_t last = Wrapped(step * (count - 1) + static_cast<uint32_t>(first));
+  Label9.SetText(Bracketed(LineFor(format, last)));
+}
+
+void TForm2::CheckBox1Click() { Edit1Change(); }
+
+void TForm2::CheckBox2Click() {
+  CheckBox3.SetEnabled(CheckBox2.Checked());
+  Edit1Change();
+}
+
+void TForm2::CheckBox3Click() { Edit1Change(); }
+
+void TForm2::Edit1KeyPress(unsigned& key) {
+  if (key == kEnter) Edit2.SetFocus();
+}
+
+void TForm2::Edit2KeyPress(unsigned& key) {
+  const bool digit = key >= '0' && key <= '9';
+  const bool hexLetter = (key >= 'A' && key <= 'F') || (key >= 'a' && key <= 'f');
+  if (!digit && !hexLetter && key != kBackspace && key != kEnter) key = 0;
+  if (key == kEnter) Edit4.SetFocus();
+}
+
+void TForm2::Edit4KeyPress(unsigned& key) {
+  if (key == kEnter) Edit5.SetFocus();
+}
+
+void TForm2::Edit5KeyPress(unsigned& key) {
+  if (key == kEnter) Edit3.SetFocus();
+}
+
+void TForm2::Edit3KeyPress(unsigned& key) {
+  if (key == kEnter) Button1.SetFocus();
+}
+
+void TForm2::Button1Click() {
+  const TNumberFormat format = NumberFormat();
+  const auto first = static_cast<uint32_t>(InitialValue());
+  const int32_t count = StrToIntDef(Edit3.Text(), 0);
+  if (count >= 1) {
+    const auto step = static_cast<uint32_t>(StrToIntDef(Edit5.Text(), 0));
+    const std::string prefix = Edit1.Text();
+    const std::string suffix = Edit4.Text();
+    std::vector<std::string> lines;
+    lines.reserve(std::min(static_cast<size_t>(count), kLinesPerAppend));
+    for (uint32_t k = 0; k < static_cast<uint32_t>(count); ++k) {
+      lines.push_back(
+          NumberedLine(prefix, format.width, format.zeros, Wrapped(step * k + first), suffix, format.hex));
+      if (lines.size() == kLinesPerAppend) {
+        memo_.AddLines(lines);
+        lines.clear();
+      }
+    }
+    memo_.AddLines(lines);
+  }
+  Close();
+}
+
+void TForm2::Button2Click() { Close(); }
+
+}  // namespace vorbel

@@ -1,0 +1,169 @@
+#include "texttools/form3.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "base/numbers.h"
+#include "texttools/memo_edit.h"
+#include "texttools/string_utils.h"
+
+namespace vorbel {
+
+namespace {
+
+constexpr TControlKind kButton = TControlKind::Button;
+constexpr TControlKind kCheckBox = TControlKind::CheckBox;
+constexpr TControlKind kEdit = TControlKind::Edit;
+constexpr TControlKind kGroupBox = TControlKind::GroupBox;
+constexpr TControlKind kRadioGroup = TControlKind::RadioGroup;
+constexpr unsigned kLeftTop = kAnchorLeft | kAnchorTop;
+
+constexpr unsigned kBackspace = 8;
+constexpr unsigned kEnter = 13;
+
+// The radio item "最後": the last run of digits in a line.
+constexpr int kLastNumber = 1;
+
+TFormLayout MakeForm3Layout() {
+  TFormLayout form;
+  form.ClassName = "TForm3";
+  form.Caption = kAddCaption;
+  form.Client = {129, 161};
+  form.Style = TFormStyle::ToolDialog;
+  form.Font = kFormFont;
+  // Name, kind, caption, position (left, top, width, height), anchors, tab
+  // order, parent, font, initial state, radio items, columns, selected item.
+  form.Controls = {
+      {"Button1", kButton, "実行", {14, 130, 49, 25}, kLeftTop, 0, "", {}, 0},
+      {"RadioGroup1",
+       kRadioGroup,
+       "対象数値",
+       {0, 2, 127, 35},
+       kLeftTop,
+       1,
+       "",
+       {},
+       0,
+       {"最初", "最後"},
+       2,
+       kLastNumber},
+      {"GroupBox1", kGroupBox, "加算数", {0, 82, 127, 39}, kLeftTop, 2, "", {}, 0},
+      {"Edit1", kEdit, "1", {16, 14, 89, 20}, kLeftTop, 0, "GroupBox1", {}, 0},
+      {"Button2", kButton, "ｷｬﾝｾﾙ", {68, 130, 51, 25}, kLeftTop, 3, "", {}, 0},
+      {"GroupBox2", kGroupBox, "桁合わせ", {0, 40, 127, 37}, kLeftTop, 4, "", {}, 0},
+      {"CheckBox1", kCheckBox, "前に 0 を追加", {14, 14, 95, 17}, kLeftTop, 0, "GroupBox2", {}, kChecked},
+  };
+  return form;
+}
+
+// Sums and products wrap around in 32 bits.
+int32_t WrappedSum(int32_t a, uint32_t b) { return static_cast<int32_t>(static_cast<uint32_t>(a) + b); }
+
+}  // namespace
+
+const TFormLayout& Form3Layout() {
+  static const TFormLayout layout = MakeForm3Layout();
+  return layout;
+}
+
+std::string FilledNumber(int32_t value, size_t digits, bool fill) {
+  std::string text = std::to_string(value);
+  if (fill && text.size() < digits) text.insert(value < 0 ? size_t{1} : size_t{0}, digits - text.size(), '0');
+  return text;
+}
+
+TForm3::TForm3(TMemo& memo)
+    : TForm(Form3Layout()),
+      Button1(*this, "Button1"),
+      RadioGroup1(*this, "RadioGroup1"),
+      GroupBox1(*this, "GroupBox1"),
+      Edit1(*this, "Edit1"),
+      Button2(*this, "Button2"),
+      GroupBox2(*this, "GroupBox2"),
+      CheckBox1(*this, "CheckBox1"),
+      memo_(memo) {
+  Button1.OnClick = [this] { Button1Click(); };
+  Button2.OnClick = [this] { Button2Click(); };
+  Edit1.OnKeyPress = [this](unsigned& key) { Edit1KeyPress(key); };
+}
+
+void TForm3::Button1Click() {
+  int firstLine = 0;
+  int lastLine = 0;
+  if (GetSelLineRange(memo_, firstLine, lastLine)) {
+    const bool fromEnd = RadioGroup1.ItemIndex() == kLastNumber;
+    const int32_t amount = StrToIntDef(Edit1.Text(), 0);
+    const std::vector<std::string> lines = memo_.Lines();
+    if (amount != 0 && !lines.empty() && firstLine >= 0 && firstLine <= lastLine) {
+      const auto first = static_cast<size_t>(firstLine);
+      const size_t last = std::min(static_cast<size_t>(lastLine), lines.size() - 1);
+      if (Caption() == kAddCaption) {
+        AddToLines(lines, first, last, fromEnd, amount);
+      } else {
+        RenumberLines(lines, first, last, fromEnd, amount);
+      }
+    }
+  }
+  Close();
+}
+
+void TForm3::AddToLines(const std::vector<std::string>& lines, size_t firstLine, size_t lastLine,
+                        bool fromEnd, int32_t amount) {
+  // The lines from firstLine on as they become; a number that cannot be read
+  // ends the walk with the lines before it rewritten.
+  std::vector<std::string> result;
+  size_t firstChanged = lastLine + 1;
+  size_t lastChanged = firstLine;
+  const auto rewrite = [&] {
+    if (firstChanged > lastChanged) return;
+    const auto from = result.begin() + static_cast<std::ptrdiff_t>(firstChanged - firstLine);
+    const auto to = result.begin() + static_cast<std::ptrdiff_t>(lastChanged - firstLine) + 1;
+    ReplaceMemoLines(memo_, lines, firstChanged, std::vector<std::string>(from, to));
+  };
+  try {
+    for (size_t i = firstLine; i <= lastLine; ++i) {
+      std::string prefix;
+      std::string number;
+      std::string suffix;
+      SplitNumber(lines[i], prefix, number, suffix, fromEnd);
+      if (number.empty()) {
+        result.push_back(lines[i]);
+        continue;
+      }
+      const int32_t value = WrappedSum(StrToInt(number), static_cast<uint32_t>(amount));
+      result.push_back(prefix + FilledNumber(value, number.size(), CheckBox1.Checked()) + suffix);
+      firstChanged = std::min(firstChanged, i);
+      lastChanged = i;
+    }
+  } catch (...) {
+    rewrite();
+    throw;
+  }
+  rewrite();
+}
+
+void TForm3::RenumberLines(const std::vector<std::string>& lines, size_t firstLine, size_t lastLine,
+                           bool fromEnd, int32_t amount) {
+  std::string prefix;
+  std::string number;
+  std::string suffix;
+  SplitNumber(lines[firstLine], prefix, number, suffix, fromEnd);
+  if (number.empty()) return;
+  const int32_t base = StrToInt(number);
+  std::vector<std::string> result;
+  for (size_t i = firstLine + 1; i <= lastLine; ++i) {
+    const auto steps = static_cast<uint32_t>(i - firstLine);
+    const int32_t value = WrappedSum(base, steps * static_cast<uint32_t>(amount));
+    result.push_back(prefix + FilledNumber(value, number.size(), CheckBox1.Checked()) + suffix);
+  }
+  ReplaceMemoLines(memo_, lines, firstLine + 1, result);
+}
+
+void TForm3::Button2Click() { Close(); }
+
+void TForm3::Edit1KeyPress(unsigned& key) {
+  if ((key < '0' || key > '9') && key != kBackspace && key != kEnter) key = 0;
+  if (key == kEnter) Button1.SetFocus();
+}
+
+}  // namespace vorbel

@@ -1,0 +1,420 @@
+// vorbel.exe's memo tools as a user reaches them: the memo's pop-up menu
+// opened as the context-menu key opens it, an item chosen with the arrow keys
+// and Enter, the dialog it opens filled and run through its controls' window
+// messages, and the memo read back.
+//
+// With VORBEL_SHOT_DIR set (a folder as the program sees it), the test stops
+// at each dialog, puts NAME.want into the folder and goes on when something
+// outside has taken a screenshot and removed the file.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "platform/win32/text_codec.h"
+
+namespace vorbel {
+namespace {
+
+namespace fs = std::filesystem;
+
+// How long a step of the program may take (milliseconds).
+constexpr DWORD kPatience = 20000;
+
+template <typename TCondition>
+bool WaitFor(TCondition condition, DWORD patience = kPatience) {
+  const ULONGLONG until = GetTickCount64() + patience;
+  while (!condition()) {
+    if (GetTickCount64() > until) return false;
+    Sleep(20);
+  }
+  return true;
+}
+
+// A window's text as the window itself answers WM_GETTEXT, code page 932.
+std::string TextOf(HWND window) {
+  const auto length = static_cast<size_t>(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0));
+  std::wstring text(length + 1, L'\0');
+  const auto copied = static_cast<size_t>(SendMessageW(window, WM_GETTEXT, static_cast<WPARAM>(text.size()),
+                                                       reinterpret_cast<LPARAM>(text.data())));
+  text.resize(copied);
+  return WideToCp932(text);
+}
+
+void SetTextOf(HWND window, const std::string& text) {
+  const std::wstring wide = Cp932ToWide(text);
+  SendMessageW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+}
+
+std::string ClassOf(HWND window) {
+  std::wstring name(256, L'\0');
+  name.resize(static_cast<size_t>(GetClassNameW(window, name.data(), 256)));
+  return WideToCp932(name);
+}
+
+BOOL CALLBACK CollectChild(HWND window, LPARAM list) {
+  reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+  return TRUE;
+}
+
+// The children in the order the system keeps them, which is the tab order.
+std::vector<HWND> Children(HWND window) {
+  std::vector<HWND> children;
+  EnumChildWindows(window, CollectChild, reinterpret_cast<LPARAM>(&children));
+  return children;
+}
+
+std::vector<HWND> ChildrenOfClass(HWND window, const std::string& className) {
+  std::vector<HWND> found;
+  for (HWND child : Children(window)) {
+    if (ClassOf(child) == className) found.push_back(child);
+  }
+  return found;
+}
+
+HWND ChildWithText(HWND window, const std::string& text) {
+  for (HWND child : Children(window)) {
+    if (TextOf(child) == text) return child;
+  }
+  return nullptr;
+}
+
+// A visible top-level window of `processId` with this class (and title).
+HWND FindProcessWindow(DWORD processId, const wchar_t* className, const wchar_t* title = nullptr) {
+  HWND window = nullptr;
+  while ((window = FindWindowExW(nullptr, window, className, title)) != nullptr) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == processId && IsWindowVisible(window)) return window;
+  }
+  return nullptr;
+}
+
+// A copy of vorbel.exe in a folder of its own, so that its settings file is
+// the test's.
+class TProgram {
+ public:
+  TProgram() {
+    folder_ = fs::temp_directory_path() / ("vorbel-dialogs-" + std::to_string(GetCurrentProcessId()));
+    fs::create_directories(folder_);
+    exe_ = folder_ / "vorbel.exe";
+    fs::copy_file(fs::path(VORBEL_EXE), exe_, fs::copy_options::overwrite_existing);
+  }
+  ~TProgram() {
+    if (process_.hProcess != nullptr) {
+      if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(process_.hProcess, 99);
+      CloseHandle(process_.hProcess);
+      CloseHandle(process_.hThread);
+    }
+    std::error_code error;
+    fs::remove_all(folder_, error);
+  }
+  TProgram(const TProgram&) = delete;
+  TProgram& operator=(const TProgram&) = delete;
+
+  HWND Start() {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    std::wstring commandLine = L"\"" + exe_.wstring() + L"\"";
+    if (!CreateProcessW(exe_.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder_.c_str(), &startup, &process_)) {
+      return nullptr;
+    }
+    HWND window = nullptr;
+    WaitFor([&] { return (window = FindProcessWindow(process_.dwProcessId, L"TForm1")) != nullptr; });
+    return window;
+  }
+
+  long WaitForExit() {
+    if (WaitForSingleObject(process_.hProcess, kPatience) != WAIT_OBJECT_0) return -1;
+    DWORD code = 0;
+    GetExitCodeProcess(process_.hProcess, &code);
+    return static_cast<long>(code);
+  }
+
+  DWORD ProcessId() const { return process_.dwProcessId; }
+
+ private:
+  fs::path folder_;
+  fs::path exe_;
+  PROCESS_INFORMATION process_{};
+};
+
+// The items of the memo's menu that are not separators, top to bottom.
+enum TItem { kSelectAll = 1, kAdd, kRenumber, kReplace, kUpper, kLower, kFull, kHalf, kAppend };
+
+class TMemoTools {
+ public:
+  TMemoTools(TProgram& program, HWND main) : program_(program), main_(main) {
+    for (HWND child : ChildrenOfClass(main, "Edit")) {
+      if (GetWindowLongPtrW(child, GWL_STYLE) & ES_MULTILINE) memo_ = child;
+    }
+    thread_ = GetWindowThreadProcessId(main, nullptr);
+  }
+
+  // A menu that opens under the mouse pointer highlights the item the
+  // pointer rests on; the window goes to the corner farthest from it.
+  void MoveAwayFromPointer() const {
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    RECT bounds{};
+    GetWindowRect(main_, &bounds);
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    const int left = pointer.x > screenWidth / 2 ? 16 : screenWidth - (bounds.right - bounds.left) - 16;
+    const int top = pointer.y > screenHeight / 2 ? 16 : screenHeight - (bounds.bottom - bounds.top) - 16;
+    SetWindowPos(main_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+
+  HWND Memo() const { return memo_; }
+  std::string MemoText() const { return TextOf(memo_); }
+
+  // Puts the text in the memo and selects all of it.
+  void SetMemo(const std::string& text) const {
+    SetTextOf(memo_, text);
+    SendMessageW(memo_, EM_SETSEL, 0, -1);
+  }
+
+  // Opens the pop-up menu from the keyboard and chooses an item; the
+  // dialog it opens, of this class, or null.
+  HWND Choose(TItem item, const wchar_t* dialogClass) const {
+    PostMessageW(memo_, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(memo_), MAKELPARAM(-1, -1));
+    HWND menu = nullptr;
+    if (!WaitFor([&] { return (menu = FindProcessWindow(program_.ProcessId(), L"#32768")) != nullptr; })) {
+      return nullptr;
+    }
+    if (item == kAppend) Snapshot("popup-menu");
+    for (int i = 0; i < static_cast<int>(item); ++i) PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
+    if (dialogClass == nullptr) {
+      WaitFor([&] { return FindProcessWindow(program_.ProcessId(), L"#32768") == nullptr; });
+      return nullptr;
+    }
+    HWND dialog = nullptr;
+    WaitFor([&] { return (dialog = FindProcessWindow(program_.ProcessId(), dialogClass)) != nullptr; });
+    return dialog;
+  }
+
+  bool Closed(const wchar_t* dialogClass) const {
+    return WaitFor([&] { return FindProcessWindow(program_.ProcessId(), dialogClass) == nullptr; });
+  }
+
+  HWND Focus() const {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(thread_, &info);
+    return info.hwndFocus;
+  }
+
+  // A key pressed where the focus is, as the keyboard sends it.
+  void PressKey(UINT key) const {
+    HWND focus = Focus();
+    const auto down = static_cast<LPARAM>(1u | (MapVirtualKeyW(key, MAPVK_VK_TO_VSC) << 16));
+    PostMessageW(focus, WM_KEYDOWN, key, down);
+    PostMessageW(focus, WM_KEYUP, key, down | static_cast<LPARAM>(0xC0000000u));
+  }
+
+  // Waits until the dialog is centred over the main window.
+  bool Centred(HWND dialog) const {
+    return WaitFor([&] {
+      RECT owner{};
+      RECT shown{};
+      GetWindowRect(main_, &owner);
+      GetWindowRect(dialog, &shown);
+      const LONG width = shown.right - shown.left;
+      const LONG height = shown.bottom - shown.top;
+      return shown.left == std::max(0L, owner.left + (owner.right - owner.left - width) / 2) &&
+             shown.top == std::max(0L, owner.top + (owner.bottom - owner.top - height) / 2);
+    });
+  }
+
+  static void Snapshot(const std::string& name) {
+    const char* folder = std::getenv("VORBEL_SHOT_DIR");
+    if (folder == nullptr) return;
+    Sleep(300);  // let the window paint
+    const fs::path want = fs::path(folder) / (name + ".want");
+    std::ofstream(want).put('\n');
+    WaitFor([&] { return !fs::exists(want); }, 30000);
+  }
+
+ private:
+  TProgram& program_;
+  HWND main_;
+  HWND memo_ = nullptr;
+  DWORD thread_ = 0;
+};
+
+TEST(DialogsExe, EachDialogFromThePopupMenuRewritesTheMemo) {
+  TProgram program;
+  HWND main = program.Start();
+  ASSERT_NE(main, nullptr);
+  TMemoTools tools(program, main);
+  ASSERT_NE(tools.Memo(), nullptr);
+  tools.MoveAwayFromPointer();
+
+  // Select all, then upper case and full width of the selection.
+  tools.SetMemo("abc\r\nd");
+  SendMessageW(tools.Memo(), EM_SETSEL, 1, 1);
+  tools.Choose(kSelectAll, nullptr);
+  DWORD start = 0;
+  DWORD end = 0;
+  SendMessageW(tools.Memo(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  EXPECT_EQ(start, 0u);
+  EXPECT_EQ(end, 6u);
+  tools.Choose(kUpper, nullptr);
+  EXPECT_EQ(tools.MemoText(), "ABC\r\nD");
+  tools.SetMemo("ab");
+  tools.Choose(kFull, nullptr);
+  EXPECT_EQ(tools.MemoText(), "ａｂ");
+  tools.Choose(kSelectAll, nullptr);
+  tools.Choose(kHalf, nullptr);
+  EXPECT_EQ(tools.MemoText(), "ab");
+
+  {
+    // "最終行に連番追加": pre-filled from the last line; the previews follow.
+    tools.SetMemo("No.099");
+    HWND dialog = tools.Choose(kAppend, L"TForm2");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(TextOf(dialog), "連番作成");
+    EXPECT_TRUE(tools.Centred(dialog));
+    const std::vector<HWND> edits = ChildrenOfClass(dialog, "Edit");  // 前, 初期値, 後, ｽﾃｯﾌﾟ, 作成数
+    ASSERT_EQ(edits.size(), 5u);
+    EXPECT_EQ(TextOf(edits[0]), "No.");
+    EXPECT_EQ(TextOf(edits[1]), "100");
+    EXPECT_EQ(TextOf(edits[2]), "");
+    EXPECT_EQ(TextOf(edits[3]), "1");
+    EXPECT_EQ(TextOf(edits[4]), "15");
+    EXPECT_NE(ChildWithText(dialog, "[No.100]"), nullptr);
+    EXPECT_NE(ChildWithText(dialog, "[No.114]"), nullptr);
+    HWND run = ChildWithText(dialog, "実行");
+    ASSERT_NE(run, nullptr);
+    EXPECT_TRUE(WaitFor([&] { return tools.Focus() == run; }));
+    TMemoTools::Snapshot("form2-sequence");
+    tools.PressKey(VK_ESCAPE);  // does not close
+    SetTextOf(edits[4], "3");
+    EXPECT_NE(ChildWithText(dialog, "[No.102]"), nullptr);
+    EXPECT_TRUE(IsWindowVisible(dialog));
+    SendMessageW(run, BM_CLICK, 0, 0);
+    EXPECT_TRUE(tools.Closed(L"TForm2"));
+    EXPECT_EQ(tools.MemoText(), "No.099\r\nNo.100\r\nNo.101\r\nNo.102");
+  }
+  {
+    // "加算、減算": add 5 to the last number of every selected line.
+    tools.SetMemo("A-01\r\nA-02\r\nB-10");
+    HWND dialog = tools.Choose(kAdd, L"TForm3");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(TextOf(dialog), "＋ｎ");
+    EXPECT_TRUE(tools.Centred(dialog));
+    const std::vector<HWND> edits = ChildrenOfClass(dialog, "Edit");
+    ASSERT_EQ(edits.size(), 1u);
+    EXPECT_EQ(TextOf(edits[0]), "1");
+    TMemoTools::Snapshot("form3-add");
+    SetTextOf(edits[0], "5");
+    SendMessageW(ChildWithText(dialog, "実行"), BM_CLICK, 0, 0);
+    EXPECT_TRUE(tools.Closed(L"TForm3"));
+    EXPECT_EQ(tools.MemoText(), "A-06\r\nA-07\r\nB-15");
+  }
+  {
+    // "先頭行が基準の連番に": the first line is the model.
+    tools.SetMemo("P-5\r\nP-5\r\nP-5");
+    HWND dialog = tools.Choose(kRenumber, L"TForm3");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(TextOf(dialog), "連番");
+    TMemoTools::Snapshot("form3-renumber");
+    SetTextOf(ChildrenOfClass(dialog, "Edit").at(0), "10");
+    SendMessageW(ChildWithText(dialog, "実行"), BM_CLICK, 0, 0);
+    EXPECT_TRUE(tools.Closed(L"TForm3"));
+    EXPECT_EQ(tools.MemoText(), "P-5\r\nP-15\r\nP-25");
+  }
+  {
+    // A number beyond 32 bits: the error box, the line before changed, the
+    // dialog still open.
+    tools.SetMemo("A1\r\nB99999999999\r\nC3");
+    HWND dialog = tools.Choose(kAdd, L"TForm3");
+    ASSERT_NE(dialog, nullptr);
+    PostMessageW(ChildWithText(dialog, "実行"), BM_CLICK, 0, 0);
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitFor([&] {
+      return (box = FindProcessWindow(program.ProcessId(), L"#32770", L"Vorbel Ver.1.11a")) != nullptr;
+    }));
+    EXPECT_NE(ChildWithText(box, "'99999999999' は整数ではありません."), nullptr);
+    TMemoTools::Snapshot("form3-error");
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitFor([&] { return FindProcessWindow(program.ProcessId(), L"#32770") == nullptr; }));
+    EXPECT_TRUE(IsWindowVisible(dialog));
+    EXPECT_EQ(tools.MemoText(), "A2\r\nB99999999999\r\nC3");
+    SendMessageW(ChildWithText(dialog, "ｷｬﾝｾﾙ"), BM_CLICK, 0, 0);
+    EXPECT_TRUE(tools.Closed(L"TForm3"));
+  }
+  {
+    // "置換": both fields hold the line of the selection's start; Enter moves
+    // from the search text to the replacement to "実行" and runs it.
+    tools.SetMemo("abc-ABC\r\nxAbx");
+    HWND dialog = tools.Choose(kReplace, L"TForm4");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(TextOf(dialog), "置換");
+    EXPECT_TRUE(tools.Centred(dialog));
+    const std::vector<HWND> edits = ChildrenOfClass(dialog, "Edit");
+    ASSERT_EQ(edits.size(), 2u);
+    EXPECT_EQ(TextOf(edits[0]), "abc-ABC");
+    EXPECT_EQ(TextOf(edits[1]), "abc-ABC");
+    EXPECT_TRUE(WaitFor([&] { return tools.Focus() == edits[0]; }));
+    DWORD from = 0;
+    DWORD to = 0;
+    SendMessageW(edits[0], EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+    EXPECT_EQ(from, 0u);
+    EXPECT_EQ(to, 7u);
+    HWND ignoreCase = ChildWithText(dialog, "大文字/小文字を無視");
+    HWND replaceAll = ChildWithText(dialog, "同一行内のすべてを置換");
+    ASSERT_NE(ignoreCase, nullptr);
+    ASSERT_NE(replaceAll, nullptr);
+    TMemoTools::Snapshot("form4-replace");
+    SetTextOf(edits[0], "ab");
+    SetTextOf(edits[1], "Z");
+    // Ticked without moving the focus away from the search text.
+    SendMessageW(ignoreCase, BM_SETCHECK, BST_CHECKED, 0);
+    SendMessageW(replaceAll, BM_SETCHECK, BST_CHECKED, 0);
+    tools.PressKey(VK_ESCAPE);
+    EXPECT_TRUE(IsWindowVisible(dialog));
+    tools.PressKey(VK_RETURN);
+    EXPECT_TRUE(WaitFor([&] { return tools.Focus() == edits[1]; }));
+    tools.PressKey(VK_RETURN);
+    HWND run = ChildWithText(dialog, "実行");
+    EXPECT_TRUE(WaitFor([&] { return tools.Focus() == run; }));
+    EXPECT_TRUE(IsWindowVisible(dialog));
+    tools.PressKey(VK_RETURN);
+    EXPECT_TRUE(tools.Closed(L"TForm4"));
+    EXPECT_EQ(tools.MemoText(), "Zc-ZC\r\nxZx");
+  }
+  {
+    // 100,000 lines appended in one go; the time is reported, not checked.
+    tools.SetMemo("x");
+    HWND dialog = tools.Choose(kAppend, L"TForm2");
+    ASSERT_NE(dialog, nullptr);
+    const std::vector<HWND> edits = ChildrenOfClass(dialog, "Edit");
+    ASSERT_EQ(edits.size(), 5u);
+    SetTextOf(edits[0], "L");
+    SetTextOf(edits[4], "100000");
+    const ULONGLONG before = GetTickCount64();
+    SendMessageW(ChildWithText(dialog, "実行"), BM_CLICK, 0, 0);
+    const ULONGLONG elapsed = GetTickCount64() - before;
+    std::printf("vorbel.exe appended 100000 lines in %llu ms\n", elapsed);
+    ::testing::Test::RecordProperty("append_100000_ms", static_cast<int>(elapsed));
+    EXPECT_TRUE(tools.Closed(L"TForm2"));
+    EXPECT_EQ(SendMessageW(tools.Memo(), EM_GETLINECOUNT, 0, 0), 100001);
+    HWND counter = ChildWithText(main, "100001");
+    EXPECT_NE(counter, nullptr) << "the line counter";
+  }
+
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(program.WaitForExit(), 0);
+}
+
+}  // namespace
+}  // namespace vorbel
