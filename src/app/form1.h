@@ -132,6 +132,8 @@ class TForm1 : public TForm {
   // The realignment of the checked pitch box; a disabled box counts as
   // unchecked.
   TRealignment ChosenRealignment() const;
+  // Whether the program was started to end after its first update.
+  bool EndsAfterUpdate() const;
 
   std::vector<std::string> arguments_;
 };

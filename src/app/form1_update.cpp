@@ -2,8 +2,6 @@
 // selection and inserts the rewritten file exploded at the origin, so every
 // text comes back with its new string at its own place; lines beyond the
 // records become new texts at the pitch.
-#include <algorithm>
-
 #include "acadctrl/acad_windows.h"
 #include "acadctrl/command_channel.h"
 #include "app/form1.h"
@@ -11,20 +9,11 @@
 #include "base/numbers.h"
 #include "dxf/creation.h"
 #include "dxf/rewrite.h"
+#include "texttools/string_utils.h"
 #include "workflow/memo_lines.h"
 #include "workflow/realign.h"
 
 namespace vorbel {
-
-namespace {
-
-std::string UpperCaseAscii(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; });
-  return text;
-}
-
-}  // namespace
 
 std::vector<std::string> TForm1::MemoLinesForWriting() {
   std::vector<std::string> lines = Memo1.Lines();
@@ -40,6 +29,14 @@ std::vector<std::string> TForm1::MemoLinesForWriting() {
     Memo1.ReplaceSelection("");
   }
   return lines;
+}
+
+// The first argument "/E", in any letter case.
+bool TForm1::EndsAfterUpdate() const {
+  if (arguments_.empty()) return false;
+  std::string first = arguments_.front();
+  ToUpperSingleByte(first);
+  return first == "/E";
 }
 
 TRealignment TForm1::ChosenRealignment() const {
@@ -89,7 +86,7 @@ void TForm1::ButtonUpdateClick() {
   TextEnts.clear();
   Edit1.SetText("0");
   Edit2.SetText("0");
-  if (!arguments_.empty() && UpperCaseAscii(arguments_.front()) == "/E") Close();
+  if (EndsAfterUpdate()) Close();
 }
 
 }  // namespace vorbel
