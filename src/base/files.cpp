@@ -1,5 +1,6 @@
 #include "base/files.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <system_error>
@@ -34,6 +35,19 @@ std::string ReadFileBytes(std::string_view path) {
   if (in.bad()) RaiseCannotOpen(path);
   if (in) bytes.append(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   if (in.bad()) RaiseCannotOpen(path);
+  return bytes;
+}
+
+std::string ReadFileTail(std::string_view path, size_t maxBytes) {
+  std::ifstream in(FilePath(path), std::ios::binary | std::ios::ate);
+  if (!in) return {};
+  const std::streamoff size = in.tellg();
+  if (size < 0) return {};
+  const auto count = static_cast<std::streamoff>(std::min<size_t>(maxBytes, static_cast<size_t>(size)));
+  in.seekg(size - count);
+  std::string bytes(static_cast<size_t>(count), '\0');
+  in.read(bytes.data(), count);
+  bytes.resize(static_cast<size_t>(in.gcount()));
   return bytes;
 }
 

@@ -21,6 +21,10 @@ std::string ReadFileBytes(std::string_view path);
 // Raises "%s に書き込めません" on any failure.
 void SaveLines(std::string_view path, const TLineList& lines);
 
+// The last `maxBytes` bytes of a file (all of a shorter one); empty when it
+// cannot be read. Cheap on a large file that is still being written.
+std::string ReadFileTail(std::string_view path, size_t maxBytes);
+
 // Reads a file as a line list (TLineList::FromBytes).
 TLineList LoadLines(std::string_view path);
 

@@ -11,6 +11,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -50,5 +51,12 @@ void SendCommandMessage(TWindow window, uint32_t commandId);
 // PostMessage WM_NULL; nothing for kNoWindow (it would go to the calling
 // thread's own queue).
 void PostNullMessage(TWindow window);
+
+// Waits until `condition` holds, testing it every few milliseconds, for at
+// most `timeoutMs` milliseconds; true when it held. Meanwhile the program's
+// windows are painted and messages other programs send them are answered,
+// but no input reaches them: the program is busy, not frozen, and no handler
+// runs inside another.
+bool WaitUntil(const std::function<bool()>& condition, unsigned timeoutMs);
 
 }  // namespace vorbel

@@ -15,4 +15,8 @@ namespace vorbel {
 std::filesystem::path FilePath(std::string_view cp932Path);
 std::string PathText(const std::filesystem::path& path);
 
+// The short (8.3) form of an existing path; the path as it is where the
+// volume keeps no short names, and on systems that have none.
+std::string ShortPathName(std::string_view cp932Path);
+
 }  // namespace vorbel

@@ -120,4 +120,15 @@ void PostNullMessage(TWindow window) {
   if (onNull) onNull();
 }
 
+bool WaitUntil(const std::function<bool()>& condition, unsigned timeoutMs) {
+  // The simulated desktop's time passes only here: in steps, so that work
+  // the other windows were given runs in between.
+  constexpr unsigned kStep = 10;
+  for (unsigned waited = 0;; waited += kStep) {
+    if (condition()) return true;
+    if (waited >= timeoutMs) return false;
+    sim::Desktop().AdvanceTime(kStep);
+  }
+}
+
 }  // namespace vorbel

@@ -8,4 +8,6 @@ std::filesystem::path FilePath(std::string_view cp932Path) {
 
 std::string PathText(const std::filesystem::path& path) { return path.string(); }
 
+std::string ShortPathName(std::string_view cp932Path) { return std::string(cp932Path); }
+
 }  // namespace vorbel

@@ -48,6 +48,24 @@ void TSimDesktop::Reset() {
   clipboardText.clear();
   received.clear();
   foreground_ = kNoWindow;
+  scheduled_.clear();
+}
+
+void TSimDesktop::Schedule(uint64_t delayMs, std::function<void()> work) {
+  scheduled_.emplace(std::make_pair(now_ + delayMs, scheduledCount_++), std::move(work));
+}
+
+void TSimDesktop::AdvanceTime(uint64_t ms) {
+  const uint64_t until = now_ + ms;
+  // Work may schedule more work, also for moments already passed.
+  while (!scheduled_.empty() && scheduled_.begin()->first.first <= until) {
+    const auto next = scheduled_.begin();
+    now_ = std::max(now_, next->first.first);
+    std::function<void()> work = std::move(next->second);
+    scheduled_.erase(next);
+    work();
+  }
+  now_ = until;
 }
 
 const TSimDesktop::TEntry* TSimDesktop::Find(TWindow window) const {

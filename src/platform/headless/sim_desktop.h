@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,8 +49,17 @@ class TSimDesktop {
   std::string clipboardText;
   std::vector<TReceived> received;
 
-  // Removes every window, the clipboard's text and the log.
+  // Removes every window, the clipboard's text, the log and the work still
+  // to do.
   void Reset();
+
+  // Simulated time, in milliseconds: it passes only while the program waits
+  // (WaitUntil) or a test lets it pass. Work scheduled for a moment runs when
+  // the time gets there, in the order it was scheduled.
+  uint64_t Now() const { return now_; }
+  void Schedule(uint64_t delayMs, std::function<void()> work);
+  void AdvanceTime(uint64_t ms);
+  bool HasScheduledWork() const { return !scheduled_.empty(); }
 
   // Used by the headless backend.
   struct TEntry {
@@ -70,6 +80,9 @@ class TSimDesktop {
   std::vector<TWindow> topLevel_;  // topmost first
   TWindow next_ = 0x100;
   TWindow foreground_ = kNoWindow;
+  uint64_t now_ = 0;
+  uint64_t scheduledCount_ = 0;
+  std::map<std::pair<uint64_t, uint64_t>, std::function<void()>> scheduled_;  // by (time, order)
 };
 
 // The one simulated desktop of the process.

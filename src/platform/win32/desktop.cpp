@@ -107,4 +107,18 @@ void PostNullMessage(TWindow window) {
   PostMessageW(Handle(window), WM_NULL, 0, 0);
 }
 
+bool WaitUntil(const std::function<bool()>& condition, unsigned timeoutMs) {
+  constexpr DWORD kStep = 10;
+  const ULONGLONG until = GetTickCount64() + timeoutMs;
+  for (;;) {
+    if (condition()) return true;
+    if (GetTickCount64() >= until) return false;
+    // Wakes for a message another program sends (answered inside PeekMessage)
+    // or a window to paint; input stays queued until the handler is done.
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, kStep, QS_SENDMESSAGE | QS_PAINT);
+    MSG message{};
+    while (PeekMessageW(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) DispatchMessageW(&message);
+  }
+}
+
 }  // namespace vorbel
