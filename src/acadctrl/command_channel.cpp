@@ -4,8 +4,11 @@
 #include <vector>
 
 #include "acadctrl/acad_windows.h"
+#include "base/cp932.h"
+#include "base/errors.h"
 #include "platform/clipboard.h"
 #include "platform/desktop.h"
+#include "platform/file_path.h"
 
 namespace vorbel {
 
@@ -19,6 +22,40 @@ void SendCommand(std::string_view command) {
   const auto cbData = static_cast<uint32_t>(command.size() + 1);
   SendCopyData(mainWnd, kTypedInputData, buffer.data(), cbData);
   PostNullMessage(mainWnd);
+}
+
+namespace {
+
+// The position of the path's last folder separator, or npos; the second byte
+// of a double-byte character ("表" is 0x95 0x5C) is never taken for one.
+size_t LastSeparator(std::string_view path) {
+  size_t found = std::string_view::npos;
+  for (size_t i = 0; i < path.size(); ++i) {
+    if (IsLeadByte(path[i])) {
+      ++i;
+    } else if (path[i] == '\\' || path[i] == '/') {
+      found = i;
+    }
+  }
+  return found;
+}
+
+[[noreturn]] void RaiseBlankInName(std::string_view path) {
+  throw TRuntimeError(std::string(path) +
+                      " の名前に空白があるため、AutoCAD に渡せません。空白のないフォルダーに置いてください");
+}
+
+}  // namespace
+
+std::string PathForCommand(std::string_view path) {
+  if (path.find(' ') == std::string_view::npos) return std::string(path);
+  const size_t slash = LastSeparator(path);
+  if (slash == std::string_view::npos || path.find(' ', slash) != std::string_view::npos)
+    RaiseBlankInName(path);
+  const std::string_view folder = path.substr(0, slash);
+  const std::string shortFolder = ShortPathName(folder);
+  if (shortFolder.find(' ') != std::string::npos) RaiseBlankInName(folder);
+  return shortFolder + std::string(path.substr(slash));
 }
 
 std::string CopyHistory() {

@@ -25,4 +25,11 @@ void SendCommand(std::string_view command);
 // there is no text window. The clipboard is empty afterwards in every case.
 std::string CopyHistory();
 
+// A file's path as a typed command can carry it. AutoCAD may end a typed file
+// name at a blank, so the path holds none: a folder whose name has one is
+// given in its short (8.3) form. Raises "%s の名前に空白があるため、AutoCAD に
+// 渡せません。空白のないフォルダーに置いてください", naming the folder (or the
+// file), when a blank is left.
+std::string PathForCommand(std::string_view path);
+
 }  // namespace vorbel

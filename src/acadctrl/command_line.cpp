@@ -21,6 +21,15 @@ constexpr std::string_view kIdlePromptHalfWidth = "ｺﾏﾝﾄﾞ: ";
 // history.
 constexpr size_t kSysVarHistoryTail = 256;
 
+// How long GetSysVar waits for the variable's prompt (milliseconds).
+constexpr unsigned kSysVarPatience = 2000;
+
+// The prompt that asks for the variable's new value, offering the current one
+// between "<" and ">".
+bool OffersValueOf(std::string_view SysVarName, std::string_view prompt) {
+  return prompt.find(SysVarName) != std::string_view::npos && !TextBetween("<", ">", prompt).empty();
+}
+
 // The position of the last CR or LF, 1-based; 0 when there is none.
 size_t LastLineBreak(std::string_view text) {
   const size_t found = text.find_last_of("\r\n");
@@ -58,6 +67,19 @@ std::string ReadCommandLine() {
   return prompt;
 }
 
+bool IsIdlePrompt(std::string_view prompt) { return prompt == kIdlePrompt || prompt == kIdlePromptHalfWidth; }
+
+bool WaitForPrompt(const std::function<bool(std::string_view prompt)>& test, unsigned timeoutMs) {
+  bool gone = false;
+  const bool shown = WaitUntil(
+      [&] {
+        gone = FindAcadWindow() == kNoWindow;
+        return gone || test(ReadCommandLine());
+      },
+      timeoutMs);
+  return shown && !gone;
+}
+
 std::string ReadTextWindowLine() {
   std::string history;
   const TWindow textWnd = FindTextWindow();
@@ -89,6 +111,8 @@ std::string GetSysVar(std::string_view SysVarName) {
   query += SysVarName;
   query += '\r';
   SendCommand(query);
+  WaitForPrompt([SysVarName](std::string_view prompt) { return OffersValueOf(SysVarName, prompt); },
+                kSysVarPatience);
   std::string value = TextBetween("<", ">", ReadCommandLine());
   if (!value.empty()) {
     SendCommand("\x03");  // the prompt offering the value is not answered
@@ -103,15 +127,17 @@ std::string GetSysVar(std::string_view SysVarName) {
 }
 
 int32_t GetSelectedCount() {
-  const std::string prompt = ReadCommandLine();
-  if (prompt != kIdlePromptHalfWidth && prompt != kIdlePrompt) return 0;
+  if (!IsIdlePrompt(ReadCommandLine())) return 0;
   // The echo of the last selection.
   const std::string echo = TextAfterLast("SELECT", ReadTextWindowLine());
   const std::string total = TextAfterLast("総数", echo);
   if (!total.empty()) return CountBeforeObjectPrompt(total, false);
   const std::string found = TextAfterLast("認識された数:", echo);
   if (found.empty()) return -1;
-  return CountBeforeObjectPrompt(found, true);
+  // The count may end its line: the lines after it (SNAPMODE set back, say)
+  // are no part of it.
+  const std::string_view line = std::string_view(found).substr(0, found.find_first_of("\r\n"));
+  return CountBeforeObjectPrompt(line, true);
 }
 
 }  // namespace vorbel

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -18,6 +19,15 @@ std::string GetWindowString(TWindow window);
 
 // The current prompt, from the main window's prompt window.
 std::string ReadCommandLine();
+// AutoCAD's idle prompt, full-width "コマンド: " or half-width, each with its
+// blank.
+bool IsIdlePrompt(std::string_view prompt);
+
+// AutoCAD may carry typed input out after the send has returned. What the
+// tool reads next waits here, for at most `timeoutMs` milliseconds, until the
+// prompt passes `test`; true when it did. The wait ends at once when AutoCAD
+// has no main window; the program's windows stay painted meanwhile.
+bool WaitForPrompt(const std::function<bool(std::string_view prompt)>& test, unsigned timeoutMs);
 // The recent history, from the text window's history window.
 std::string ReadTextWindowLine();
 // The last line of the whole history (taken through the clipboard, which is
@@ -27,12 +37,16 @@ std::string LastHistoryLine();
 // The current value of a system variable, asked for transparently: the value
 // the prompt offers between "<" and ">" (the prompt is then cancelled), else
 // the one the recent history shows between "=" and "(", else what follows the
-// last "=" on the history's last line. Empty when none is found.
+// last "=" on the history's last line. Empty when none is found. The prompt
+// is read once AutoCAD shows the variable's prompt (its name and a value in
+// angle brackets), or after a short time when it shows none.
 std::string GetSysVar(std::string_view SysVarName);
 
 // The count of objects the last selection found, read from the recent history
 // once AutoCAD is idle again: 0 while AutoCAD shows any prompt other than the
-// idle one, -1 when no count is found.
+// idle one, -1 when no count is found. The count follows the last "総数" up to
+// "オブジェクトを", else the last "認識された数:" up to "オブジェクトを" on
+// its own line or, without one there, up to the end of that line.
 int32_t GetSelectedCount();
 
 }  // namespace vorbel
