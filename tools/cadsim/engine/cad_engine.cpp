@@ -35,6 +35,7 @@ constexpr std::string_view kSaveAsPrompt = "保存するファイル名を入力
 constexpr std::string_view kFound = " 個を検出";
 constexpr std::string_view kSelectedTotal = "総数 ";
 constexpr std::string_view kSelectedTotalEnd = " オブジェクトを選択しました。";
+constexpr std::string_view kRecognized = "認識された数: ";
 constexpr std::string_view kResuming = " コマンドを再開します。";
 constexpr std::string_view kInvalidSelection = "*無効な選択です*";
 constexpr std::string_view kSelectionHelp =
@@ -149,7 +150,7 @@ void TCadEngine::Type(std::string_view keys) {
   for (const char c : keys) {
     if (c == '\x03') {
       Cancel();
-    } else if (c == '\r' || c == '\n' || (c == ' ' && !TakesFileName())) {
+    } else if (c == '\r' || c == '\n' || (c == ' ' && (BlankEndsFileNames || !TakesFileName()))) {
       EndInput();
     } else if (c == '\b') {
       // Back over the last character, both bytes of a double-byte one.
@@ -477,7 +478,11 @@ void TCadEngine::EndSelection(TRun& run) {
   const std::vector<std::string> chosen = Existing(run.selection.handles);
   if (!chosen.empty()) previous_ = chosen;
   if (run.name == "SELECT") {
-    AddLine(std::string(kSelectedTotal) + Count(chosen.size()) + std::string(kSelectedTotalEnd));
+    if (CountLine == TCountLine::Recognized) {
+      AddLine(std::string(kRecognized) + Count(chosen.size()));
+    } else {
+      AddLine(std::string(kSelectedTotal) + Count(chosen.size()) + std::string(kSelectedTotalEnd));
+    }
     FinishRun();
   } else if (run.name == "ERASE") {
     if (drawing_.Erase(chosen) > 0) ++version_;
@@ -567,7 +572,11 @@ void TCadEngine::WriteDxfOut(TRun& run) {
   }
   TLineList lines = drawing_.ToDxf(keep, run.decimals);
   if (DxfOutFilter) DxfOutFilter(lines);
-  SaveLines(run.file, lines);
+  if (WriteExport) {
+    WriteExport(run.file, lines);
+  } else {
+    SaveLines(run.file, lines);
+  }
   FinishRun();
 }
 

@@ -51,6 +51,18 @@ class TCadEngine {
 
   // For tests: changes what DXFOUT writes, as a full disk would cut it.
   std::function<void(TLineList& lines)> DxfOutFilter;
+  // Writes DXFOUT's file; by default at once and whole, before the command
+  // returns. The shells can write it later instead, as a slow disk does.
+  std::function<void(const std::string& file, const TLineList& lines)> WriteExport;
+
+  // Readings of the CAD program's behaviour where it is not certain:
+  // - a blank ends file names too (typed input read strictly: a blank or CR
+  //   ends every input);
+  // - the count line at the end of a selection: "総数 N オブジェクトを選択しました。"
+  //   or "認識された数: N" alone on its line.
+  enum class TCountLine { Total, Recognized };
+  bool BlankEndsFileNames = false;
+  TCountLine CountLine = TCountLine::Total;
 
   // Writes a line into the history, as the command line reports a failure.
   void Report(std::string line) { AddLine(std::move(line)); }

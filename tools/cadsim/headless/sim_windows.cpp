@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "base/files.h"
 #include "engine/cad_windows.h"
 #include "platform/headless/sim_desktop.h"
 
@@ -34,13 +35,33 @@ void CreateCommandLine(TWindow parent, uint32_t threadId, TCadEngine& engine, bo
 
 }  // namespace
 
-TSimCadWindows::TSimCadWindows(TCadEngine& engine, uint32_t threadId) : engine_(engine) {
+TSimCadWindows::TSimCadWindows(TCadEngine& engine, uint32_t threadId, TCadTiming timing)
+    : engine_(engine), timing_(timing) {
   sim::TSimDesktop& desktop = sim::Desktop();
   sim::TWindowOwner mainOwner;
   mainOwner.onCopyData = [this](std::uintptr_t dwData, std::string_view bytes) {
-    engine_.OnCopyData(dwData, bytes);
-    RefreshTitles();
+    if (timing_.InputDelay < 0) {
+      engine_.OnCopyData(dwData, bytes);
+      RefreshTitles();
+      return;
+    }
+    const std::weak_ptr<bool> alive = alive_;
+    sim::Desktop().Schedule(static_cast<uint64_t>(timing_.InputDelay),
+                            [this, alive, dwData, copy = std::string(bytes)] {
+                              if (alive.expired()) return;
+                              engine_.OnCopyData(dwData, copy);
+                              RefreshTitles();
+                            });
   };
+  if (timing_.ExportDelay >= 0) {
+    engine_.WriteExport = [delay = static_cast<uint64_t>(timing_.ExportDelay)](const std::string& file,
+                                                                               const TLineList& lines) {
+      TLineList half = lines;
+      half.Erase(half.size() / 2, half.size() - half.size() / 2);
+      sim::Desktop().Schedule(delay / 2, [file, half] { SaveLines(file, half); });
+      sim::Desktop().Schedule(delay, [file, lines] { SaveLines(file, lines); });
+    };
+  }
   mainOwner.onNull = [] {};
   main_ = desktop.Create(MainWindowTitle(engine.DrawingName()), std::string(kMainWindowClass), threadId,
                          kNoWindow, mainOwner);

@@ -6,12 +6,15 @@
 // prompt) and the history window ("MountTam", answering the recent history).
 // The text window, created by the same thread, holds a history window and a
 // prompt window of its own and puts the whole history on the clipboard when
-// it gets WM_COMMAND 32781.
+// it gets WM_COMMAND 32781. With a timing, input and exports wait for the
+// simulated desktop's time to pass.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "engine/cad_engine.h"
+#include "engine/cad_options.h"
 #include "platform/desktop.h"
 
 namespace vorbel::cadsim {
@@ -20,7 +23,7 @@ constexpr uint32_t kSimCadThreadId = 0xCAD0;
 
 class TSimCadWindows {
  public:
-  explicit TSimCadWindows(TCadEngine& engine, uint32_t threadId = kSimCadThreadId);
+  explicit TSimCadWindows(TCadEngine& engine, uint32_t threadId = kSimCadThreadId, TCadTiming timing = {});
   ~TSimCadWindows();
   TSimCadWindows(const TSimCadWindows&) = delete;
   TSimCadWindows& operator=(const TSimCadWindows&) = delete;
@@ -32,6 +35,9 @@ class TSimCadWindows {
   void RefreshTitles();
 
   TCadEngine& engine_;
+  TCadTiming timing_;
+  // Work scheduled for later runs only while the windows exist.
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
   TWindow main_ = kNoWindow;
   TWindow text_ = kNoWindow;
 };

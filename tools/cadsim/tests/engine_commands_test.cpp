@@ -7,12 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "base/errors.h"
 #include "base/files.h"
 #include "base/numbers.h"
 #include "dxf/dxf_pairs.h"
 #include "dxf/dxf_slices.h"
 #include "dxf/text_ents.h"
 #include "engine/cad_engine.h"
+#include "engine/cad_options.h"
 #include "platform/file_path.h"
 #include "support/dxf_builder.h"
 #include "support/temp_dir.h"
@@ -368,6 +370,42 @@ TEST_F(CadSimCommands, AFileThatCannotBeWrittenEndsTheCommandWithTheMessage) {
   engine.Type("DXFOUT " + file + "\r16 ");
   EXPECT_EQ(engine.PromptText(), "コマンド: ");
   EXPECT_EQ(HistoryLines(engine.FullHistory()).back(), file + " に書き込めません");
+}
+
+TEST_F(CadSimCommands, ReadingsChosenAtStart) {
+  struct TCase {
+    std::vector<std::string> arguments;
+    const char* fileWritten;  // by DXFOUT of "a b.dxf"
+    std::string lastLine;     // of a selection of everything
+  };
+  const std::vector<TCase> cases = {
+      {{}, "a b.dxf", "総数 4 オブジェクトを選択しました。"},
+      {{"--blank-ends-names", "--count-line=recognized"}, "a.dxf", "認識された数: 4"},
+      {{"--count-line=total", "--queue=200", "--export-delay=600"},
+       "a b.dxf",
+       "総数 4 オブジェクトを選択しました。"},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(c.arguments));
+    std::vector<std::string> arguments = c.arguments;
+    arguments.push_back(drawingFile);
+    const cadsim::TCadOptions options = cadsim::ParseCadOptions(arguments);
+    EXPECT_EQ(options.Drawing, drawingFile);
+    TCadEngine engine(options.Drawing);
+    ApplyReadings(options, engine);
+    engine.Type("SELECT ALL \r");
+    EXPECT_EQ(HistoryLines(engine.FullHistory()).back(), c.lastLine);
+    engine.Type("DXFOUT " + temp.File("a b.dxf") + "\r\r");
+    EXPECT_TRUE(FileExists(temp.File(c.fileWritten)));
+    DeleteFileAt(temp.File(c.fileWritten));
+  }
+  const cadsim::TCadOptions timed = cadsim::ParseCadOptions({"--queue=200", "--export-delay=600"});
+  EXPECT_EQ(timed.Timing.InputDelay, 200);
+  EXPECT_EQ(timed.Timing.ExportDelay, 600);
+  EXPECT_TRUE(timed.Drawing.empty());
+  for (const char* wrong : {"--queue=-1", "--queue=x", "--fast"}) {
+    EXPECT_THROW(cadsim::ParseCadOptions({wrong}), TRuntimeError) << wrong;
+  }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
-// cadsim.exe: the stand-in CAD with real windows. The first argument is the
-// drawing to open (a DXF file); without one the drawing is empty.
+// cadsim.exe: the stand-in CAD with real windows. The argument is the
+// drawing to open (a DXF file); without one the drawing is empty. Options
+// choose among the readings of the CAD program's behaviour (cad_options.h).
 #include <windows.h>
 
 #include <exception>
@@ -12,21 +13,21 @@
 #include "win32/shell.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-  using vorbel::cadsim::TCadEngine;
-  const std::vector<std::string> arguments = vorbel::ProgramArguments(0, nullptr);
+  using namespace vorbel::cadsim;
+  TCadOptions options;
   std::unique_ptr<TCadEngine> engine;
   std::string failure;
-  if (!arguments.empty()) {
-    try {
-      engine = std::make_unique<TCadEngine>(arguments.front());
-    } catch (const std::exception& error) {
-      failure = error.what();
-    }
+  try {
+    options = ParseCadOptions(vorbel::ProgramArguments(0, nullptr));
+    if (!options.Drawing.empty()) engine = std::make_unique<TCadEngine>(options.Drawing);
+  } catch (const std::exception& error) {
+    failure = error.what();
   }
   if (!engine) engine = std::make_unique<TCadEngine>();
-  // A drawing that cannot be opened is reported in the history, as the CAD
-  // program reports it on its command line, and the drawing stays empty.
+  ApplyReadings(options, *engine);
+  // A drawing that cannot be opened, or an option not understood, is reported
+  // in the history, as the CAD program reports it on its command line.
   if (!failure.empty()) engine->Report(failure);
-  vorbel::cadsim::TShell shell(instance, *engine);
+  TShell shell(instance, *engine, options.Timing);
   return shell.Run();
 }

@@ -5,6 +5,7 @@
 #include <exception>
 #include <unordered_set>
 
+#include "base/files.h"
 #include "engine/cad_windows.h"
 #include "engine/geometry.h"
 #include "platform/win32/text_codec.h"
@@ -22,6 +23,10 @@ constexpr int kRecentLinesShown = 3;
 // A click picks what lies within this many pixels.
 constexpr double kPickPixels = 6;
 constexpr int kClipboardAttempts = 20;
+// Scheduled work is looked at this often (milliseconds) while there is some.
+constexpr UINT_PTR kScheduleTimer = 1;
+constexpr UINT kScheduleTimerPeriod = 5;
+constexpr UINT kRunDueWork = WM_APP + 1;
 
 std::wstring Wide(std::string_view text) { return Cp932ToWide(text); }
 
@@ -45,7 +50,13 @@ std::string LastLines(std::string history, int count) {
 
 }  // namespace
 
-TShell::TShell(HINSTANCE instance, TCadEngine& engine) : instance_(instance), engine_(engine) {
+TShell::TShell(HINSTANCE instance, TCadEngine& engine, TCadTiming timing)
+    : instance_(instance), engine_(engine), timing_(timing) {
+  if (timing_.ExportDelay >= 0) {
+    engine_.WriteExport = [this](const std::string& file, const TLineList& lines) {
+      WriteExportLater(file, lines);
+    };
+  }
   INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_LISTVIEW_CLASSES};
   InitCommonControlsEx(&controls);
   font_.reset(CreateFontW(-14, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
@@ -270,6 +281,18 @@ LRESULT TShell::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         }
       }
       break;
+    case WM_TIMER:
+      if (window == main_.get() && wParam == kScheduleTimer) {
+        RunDueWork();
+        return 0;
+      }
+      break;
+    case kRunDueWork:
+      if (window == main_.get()) {
+        RunDueWork();
+        return 0;
+      }
+      break;
     case WM_SIZE:
       if (window == main_.get()) Layout();
       if (window == text_.get()) LayoutTextWindow();
@@ -329,13 +352,49 @@ LRESULT TShell::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 }
 
 void TShell::OnCopyData(const COPYDATASTRUCT& record) {
-  // Carried out before the message returns: the sender relies on the
-  // command's file being written or read by then.
   const std::string_view bytes =
       record.lpData == nullptr ? std::string_view()
                                : std::string_view(static_cast<const char*>(record.lpData), record.cbData);
-  engine_.OnCopyData(record.dwData, bytes);
-  Refresh();
+  if (timing_.InputDelay < 0) {
+    // Carried out before the message returns.
+    engine_.OnCopyData(record.dwData, bytes);
+    Refresh();
+    return;
+  }
+  // Queued as typed input is: carried out from the message loop later.
+  Schedule(timing_.InputDelay, [this, dwData = record.dwData, copy = std::string(bytes)] {
+    engine_.OnCopyData(dwData, copy);
+    Refresh();
+  });
+}
+
+void TShell::Schedule(int delayMs, std::function<void()> work) {
+  scheduled_.emplace(std::make_pair(GetTickCount64() + static_cast<ULONGLONG>(delayMs), scheduledCount_++),
+                     std::move(work));
+  PostMessageW(main_.get(), kRunDueWork, 0, 0);
+  SetTimer(main_.get(), kScheduleTimer, kScheduleTimerPeriod, nullptr);
+}
+
+void TShell::RunDueWork() {
+  while (!scheduled_.empty() && scheduled_.begin()->first.first <= GetTickCount64()) {
+    std::function<void()> work = std::move(scheduled_.begin()->second);
+    scheduled_.erase(scheduled_.begin());
+    try {
+      work();
+    } catch (const std::exception& error) {
+      engine_.Report(error.what());
+    }
+  }
+  if (scheduled_.empty()) KillTimer(main_.get(), kScheduleTimer);
+}
+
+void TShell::WriteExportLater(const std::string& file, const TLineList& lines) {
+  // First a file cut in half, as a slow disk shows it while it is written,
+  // then the whole file.
+  TLineList half = lines;
+  half.Erase(half.size() / 2, half.size() - half.size() / 2);
+  Schedule(timing_.ExportDelay / 2, [file, half] { SaveLines(file, half); });
+  Schedule(timing_.ExportDelay, [file, lines] { SaveLines(file, lines); });
 }
 
 void TShell::CopyHistoryToClipboard() {

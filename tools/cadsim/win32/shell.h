@@ -17,11 +17,15 @@
 #include <commctrl.h>
 // clang-format on
 
+#include <functional>
+#include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/cad_engine.h"
+#include "engine/cad_options.h"
 #include "win32/plan_view.h"
 #include "win32/win_handles.h"
 
@@ -29,7 +33,7 @@ namespace vorbel::cadsim {
 
 class TShell {
  public:
-  TShell(HINSTANCE instance, TCadEngine& engine);
+  TShell(HINSTANCE instance, TCadEngine& engine, TCadTiming timing = {});
   TShell(const TShell&) = delete;
   TShell& operator=(const TShell&) = delete;
 
@@ -50,6 +54,11 @@ class TShell {
 
   LRESULT AnswerText(const std::string& text, UINT message, WPARAM wParam, LPARAM lParam) const;
   void OnCopyData(const COPYDATASTRUCT& record);
+  // Work for later, run from the message loop `delayMs` milliseconds from now,
+  // in the order it was scheduled.
+  void Schedule(int delayMs, std::function<void()> work);
+  void RunDueWork();
+  void WriteExportLater(const std::string& file, const TLineList& lines);
   void CopyHistoryToClipboard();
   void OnPlanClick(POINT at);
   void OnListGetInfo(NMLVDISPINFOW& info);
@@ -63,6 +72,9 @@ class TShell {
 
   HINSTANCE instance_;
   TCadEngine& engine_;
+  TCadTiming timing_;
+  std::map<std::pair<ULONGLONG, uint64_t>, std::function<void()>> scheduled_;  // by (due, order)
+  uint64_t scheduledCount_ = 0;
   TPlanView plan_;
   std::vector<std::unique_ptr<TWindowClass>> classes_;
   TGdiObject<HFONT> font_;

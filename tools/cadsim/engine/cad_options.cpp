@@ -1,0 +1,49 @@
+#include "engine/cad_options.h"
+
+#include <string_view>
+
+#include "base/errors.h"
+#include "base/numbers.h"
+
+namespace vorbel::cadsim {
+
+namespace {
+
+// The milliseconds of "--name=MS": 0 or more.
+int Milliseconds(std::string_view argument, std::string_view name) {
+  const int value = StrToInt(argument.substr(name.size()));
+  if (value < 0) throw TRuntimeError("cadsim: " + std::string(argument) + ": 0 or more milliseconds");
+  return value;
+}
+
+}  // namespace
+
+TCadOptions ParseCadOptions(const std::vector<std::string>& arguments) {
+  TCadOptions options;
+  for (const std::string& argument : arguments) {
+    const std::string_view text = argument;
+    if (text.starts_with("--queue=")) {
+      options.Timing.InputDelay = Milliseconds(text, "--queue=");
+    } else if (text.starts_with("--export-delay=")) {
+      options.Timing.ExportDelay = Milliseconds(text, "--export-delay=");
+    } else if (text == "--blank-ends-names") {
+      options.BlankEndsFileNames = true;
+    } else if (text == "--count-line=total") {
+      options.CountLine = TCadEngine::TCountLine::Total;
+    } else if (text == "--count-line=recognized") {
+      options.CountLine = TCadEngine::TCountLine::Recognized;
+    } else if (text.starts_with("--")) {
+      throw TRuntimeError("cadsim: unknown option " + argument);
+    } else {
+      options.Drawing = argument;
+    }
+  }
+  return options;
+}
+
+void ApplyReadings(const TCadOptions& options, TCadEngine& engine) {
+  engine.BlankEndsFileNames = options.BlankEndsFileNames;
+  engine.CountLine = options.CountLine;
+}
+
+}  // namespace vorbel::cadsim
