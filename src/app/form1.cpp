@@ -105,12 +105,12 @@ TForm1::~TForm1() {
 
 std::string TForm1::SettingsFile() { return ChangeFileExt(ProgramPath(), ".ini"); }
 std::string TForm1::ExchangeFile() { return ChangeFileExt(ProgramPath(), ".dxf"); }
+std::string TForm1::NewTextsFile() { return ChangeFileExt(ProgramPath(), "_new.dxf"); }
+std::string TForm1::CheckFile() { return ChangeFileExt(ProgramPath(), "_check.dxf"); }
 
 void TForm1::FormCreate() {
-  DxfLines = TLineList();
-  DxfHead = TLineList();
-  DxfTail = TLineList();
-  DxfTemplate = TLineList();
+  // The selection's line lists start empty.
+  Selection = TSelection();
   // Width and height are kept in 96-DPI pixels, as a window of the design size
   // at 96 DPI writes them; the position in the screen's pixels.
   const TSettingsFile settings(SettingsFile());
@@ -122,10 +122,7 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::FormDestroy() {
-  DxfLines = TLineList();
-  DxfHead = TLineList();
-  DxfTail = TLineList();
-  DxfTemplate = TLineList();
+  Selection = TSelection();
   TSettingsFile settings(SettingsFile());
   const TRect normal = NormalBounds();
   settings.WriteInteger("Form", "Width", Unscale(normal.Width));
@@ -140,7 +137,7 @@ void TForm1::Memo1Change() {
   while (count > 0 && IsBlank(Memo1.Line(count - 1))) --count;
   Label3.SetText(std::to_string(count));
   TColor color = kColorBlack;
-  if (count > TextEnts.size()) color = CheckSort.Checked() ? kColorBlue : kColorRed;
+  if (count > Selection.TextEnts.size()) color = CheckSort.Checked() ? kColorBlue : kColorRed;
   Label3.SetFontColor(color);
   Memo1.SetFontColor(color);
 }

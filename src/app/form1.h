@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/line_list.h"
@@ -17,12 +18,20 @@
 #include "platform/controls.h"
 #include "platform/forms.h"
 #include "workflow/realign.h"
+#include "workflow/selection.h"
 
 namespace vorbel {
 
 // The window's layout: every control with its caption, position, anchors,
 // tab order and initial state.
 const TFormLayout& Form1Layout();
+
+// What the timer waits for.
+enum class TTimerMode : int32_t {
+  Idle = 0,
+  AwaitingSelection = 101,  // the end of a selection in AutoCAD
+  AwaitingPlacement = 201,  // the user placing new texts (the scale prompt)
+};
 
 class TForm1 : public TForm {
  public:
@@ -37,6 +46,10 @@ class TForm1 : public TForm {
   // The file of every export, update and creation: the program's path with
   // the extension ".dxf".
   static std::string ExchangeFile();
+  // Beside it: the new texts of an update, and the export that checks the
+  // previous selection set before an update.
+  static std::string NewTextsFile();
+  static std::string CheckFile();
 
   TButton ButtonSelect;
   TCheckBox CheckSort;
@@ -58,22 +71,10 @@ class TForm1 : public TForm {
   TTimer Timer1;
   TPopupMenu PopupMenu1;
 
-  // The records of the current selection, in the memo's order.
-  TTextEnts TextEnts;
-  // The last export, its head and tail around the entities, and the pattern
-  // entity of new texts.
-  TLineList DxfLines;
-  TLineList DxfHead;
-  TLineList DxfTail;
-  TLineList DxfTemplate;
-  int32_t MaxHandle = 0;
-  // Where new texts continue: the points of the last record in the current
-  // order.
-  TDxfPoint BaseInsPoint;
-  TDxfPoint BaseAlignPoint;
-  // 0 idle, 101 waiting for the end of a selection, 201 waiting for the
-  // placement of new texts.
-  int32_t TimerMode = 0;
+  // The selection the memo lists: its records, the export and what new texts
+  // continue from.
+  TSelection Selection;
+  TTimerMode TimerMode = TTimerMode::Idle;
   // SNAPMODE as it was before a selection.
   std::string SavedSnapMode;
 
@@ -123,8 +124,14 @@ class TForm1 : public TForm {
   // placement of new texts.
   void EndSelection();
   void EndPlacement();
-  // Has AutoCAD export the selection into the exchange file, deleted first.
-  void ExportSelection();
+  // Forgets the selection when the memo no longer lists it.
+  void ForgetSelection();
+  // Has AutoCAD export its previous selection set into `file` (deleted
+  // first); true once the file is there and complete.
+  bool ExportPreviousSet(const std::string& file);
+  // Why AutoCAD's previous selection set may not be erased: empty when it
+  // holds exactly the objects of the listed export (ERASE P erases that set).
+  std::string_view PreviousSetProblem();
   // The pitch into Edit1 and Edit2.
   void ShowPitch();
   // The memo's lines with trailing blank lines removed as Update and Make do.

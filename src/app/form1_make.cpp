@@ -1,8 +1,11 @@
 // Make: new texts from the memo lines, shaped like the last selected text and
 // laid out from the origin at the pitch, inserted where the user places them.
 // Also the three pitch boxes, which exclude each other.
+#include <string_view>
+
 #include "acadctrl/acad_windows.h"
 #include "acadctrl/command_channel.h"
+#include "acadctrl/command_line.h"
 #include "app/form1.h"
 #include "base/files.h"
 #include "base/numbers.h"
@@ -11,18 +14,31 @@
 
 namespace vorbel {
 
+namespace {
+
+// How long the tool waits for AutoCAD to take the insertion (milliseconds).
+constexpr unsigned kInsertionPatience = 5000;
+
+}  // namespace
+
 void TForm1::ButtonMakeClick() {
+  TSelection& s = Selection;
+  // New texts take the shape of a listed text: without one there is none.
+  if (!s.Listed) return;
   // Without AutoCAD the window would hide and wait for nothing.
   if (FindAcadWindow() == kNoWindow) return;
+  const std::string typedPath = PathForCommand(ExchangeFile());
   const double dX = StrToFloat(Edit1.Text());
   const double dY = StrToFloat(Edit2.Text());
   const std::vector<std::string> lines = MemoLinesForWriting();
   if (lines.empty() || !CheckSort.Checked()) return;
-  const std::string exchangeFile = ExchangeFile();
-  SaveLines(exchangeFile,
-            BuildCreationFile(DxfHead, DxfTemplate, DxfTail, NewTextsAtPitch(lines, MaxHandle, dX, dY)));
-  SendCommand("\x03-INSERT *" + exchangeFile + "\r");
-  TimerMode = 201;
+  SaveLines(ExchangeFile(), BuildCreationFile(s.DxfHead, s.DxfTemplate, s.DxfTail,
+                                              NewTextsAtPitch(lines, s.MaxHandle, dX, dY)));
+  SendCommand("\x03-INSERT *" + typedPath + "\r");
+  // The timer must not take the idle prompt from before the insertion for
+  // its end.
+  WaitForPrompt([](std::string_view prompt) { return !IsIdlePrompt(prompt); }, kInsertionPatience);
+  TimerMode = TTimerMode::AwaitingPlacement;
   Timer1.SetEnabled(true);
   Minimize();
 }

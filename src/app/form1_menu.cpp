@@ -139,7 +139,7 @@ void TForm1::N4Click() {
 }
 
 void TForm1::Memo1DblClick() {
-  if (!TextEnts.empty()) N4Click();
+  if (!Selection.TextEnts.empty()) N4Click();
 }
 
 }  // namespace vorbel

@@ -10,7 +10,7 @@ namespace vorbel {
 void TForm1::ShowPitch() {
   double dX = 0;
   double dY = 0;
-  CalcPitch(TextEnts, dX, dY);
+  CalcPitch(Selection.TextEnts, dX, dY);
   Edit1.SetText(TrimZeros(FormatFixed12(dX)));
   Edit2.SetText(TrimZeros(FormatFixed12(dY)));
 }
@@ -23,28 +23,30 @@ void TForm1::CheckSortClick() {
   Edit2.SetEnabled(sorted);
   Label5.SetEnabled(sorted);
   Label6.SetEnabled(sorted);
-  ButtonMake.SetEnabled(sorted);
-  if (TextEnts.empty()) return;
+  // Make needs the pattern of a listed text.
+  ButtonMake.SetEnabled(sorted && Selection.Listed);
+  TTextEnts& ents = Selection.TextEnts;
+  if (ents.empty()) return;
   // Lines beyond the records are new texts of no record: they keep their
   // place after the records and their edits.
   std::vector<std::string> lines = Memo1.Lines();
   std::vector<std::string> extra;
-  if (lines.size() > TextEnts.size()) {
-    extra.assign(std::make_move_iterator(lines.begin() + static_cast<std::ptrdiff_t>(TextEnts.size())),
+  if (lines.size() > ents.size()) {
+    extra.assign(std::make_move_iterator(lines.begin() + static_cast<std::ptrdiff_t>(ents.size())),
                  std::make_move_iterator(lines.end()));
   }
   if (sorted) {
-    SortByCoords(TextEnts);
+    SortByCoords(ents);
   } else {
-    SortByIndex(TextEnts);
+    SortByIndex(ents);
   }
   Memo1.Clear();
-  BaseInsPoint = TextEnts.back().InsPoint;
-  BaseAlignPoint = TextEnts.back().AlignPoint;
+  Selection.BaseInsPoint = ents.back().InsPoint;
+  Selection.BaseAlignPoint = ents.back().AlignPoint;
   ShowPitch();
   lines.clear();
-  lines.reserve(TextEnts.size() + extra.size());
-  for (const TTextEnt& ent : TextEnts) lines.push_back(ent.Text);
+  lines.reserve(ents.size() + extra.size());
+  for (const TTextEnt& ent : ents) lines.push_back(ent.Text);
   for (std::string& line : extra) lines.push_back(std::move(line));
   Memo1.AddLines(lines);
 }

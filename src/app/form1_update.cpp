@@ -5,9 +5,12 @@
 #include "acadctrl/acad_windows.h"
 #include "acadctrl/command_channel.h"
 #include "app/form1.h"
+#include "base/errors.h"
 #include "base/files.h"
 #include "base/numbers.h"
 #include "dxf/creation.h"
+#include "dxf/dxf_slices.h"
+#include "dxf/entity_handles.h"
 #include "dxf/rewrite.h"
 #include "texttools/string_utils.h"
 #include "workflow/memo_lines.h"
@@ -15,11 +18,28 @@
 
 namespace vorbel {
 
+namespace {
+
+// Why an update did not start; the edited lines stay in the memo.
+constexpr std::string_view kPreviousSetChanged =
+    "AutoCAD の前回の選択セットが一覧の図形と違うため、更新しませんでした。編集した行は残っています。"
+    "必要ならコピーしてから、もう一度「選択」してください";
+constexpr std::string_view kPreviousSetUnknown =
+    "AutoCAD の前回の選択セットを書き出せなかったため、更新しませんでした。編集した行は残っています。"
+    "AutoCAD がコマンドを受け付ける状態にしてから、もう一度「更新」してください";
+
+std::string InsertExploded(const std::string& typedPath) {
+  return "\x03-INSERT *" + typedPath + "\r" + "0,0 1 0 ";
+}
+
+}  // namespace
+
 std::vector<std::string> TForm1::MemoLinesForWriting() {
   std::vector<std::string> lines = Memo1.Lines();
-  if (lines.size() <= TextEnts.size()) return lines;
+  const size_t records = Selection.TextEnts.size();
+  if (lines.size() <= records) return lines;
   const size_t before = lines.size();
-  DeleteTrailingBlankLines(lines, TextEnts.size());
+  DeleteTrailingBlankLines(lines, records);
   if (lines.size() != before) {
     // The lines go from the memo as the user would delete them: the text
     // from the end of the last line kept up to the end.
@@ -46,44 +66,75 @@ TRealignment TForm1::ChosenRealignment() const {
   return TRealignment::None;
 }
 
+std::string_view TForm1::PreviousSetProblem() {
+  const std::string checkFile = CheckFile();
+  if (!ExportPreviousSet(checkFile)) return kPreviousSetUnknown;
+  const TLineList check = LoadLines(checkFile);
+  DeleteFileAt(checkFile);
+  if (!EndsWithEof(check)) return kPreviousSetUnknown;
+  if (EntityHandles(check) != EntityHandles(Selection.DxfLines)) return kPreviousSetChanged;
+  return {};
+}
+
 void TForm1::WriteUpdateFile(const std::vector<std::string>& lines, double dX, double dY) {
+  TSelection& s = Selection;
+  // A line the user did not touch keeps its text's own bytes, which the memo
+  // may not give back unchanged.
+  std::vector<std::string> texts = lines;
+  KeepUntouchedBytes(s, texts);
   // Each line goes to the text listed on it before a realignment puts the
   // records into coordinate order, so texts may move but never swap
   // strings.
-  TakeMemoLines(lines, TextEnts);
-  Realign(TextEnts, ChosenRealignment(), dX, dY, BaseInsPoint, BaseAlignPoint);
-  ApplyTextEnts(TextEnts, DxfLines);
-  DeleteMarkedEntities(TextEnts, DxfLines);
+  TakeMemoLines(texts, s.TextEnts);
+  Realign(s.TextEnts, ChosenRealignment(), dX, dY, s.BaseInsPoint, s.BaseAlignPoint);
+  ApplyTextEnts(s.TextEnts, s.DxfLines);
+  DeleteMarkedEntities(s.TextEnts, s.DxfLines);
   // Saving is complete or raises: nothing is erased unless the file is whole.
-  SaveLines(ExchangeFile(), DxfLines);
+  SaveLines(ExchangeFile(), s.DxfLines);
 }
 
 void TForm1::ButtonUpdateClick() {
+  TSelection& s = Selection;
+  // Only lines listed from a selection may go back into it.
+  if (!s.Listed || s.TextEnts.empty()) return;
   // Without AutoCAD nothing could reach the drawing: the edits stay.
   if (FindAcadWindow() == kNoWindow) return;
+  const std::string exchangeFile = PathForCommand(ExchangeFile());
+  const std::string newTextsFile = PathForCommand(NewTextsFile());
+  const bool makeEnabled = ButtonMake.Enabled();
   ButtonMake.SetEnabled(false);
   ButtonUpdate.SetEnabled(false);
   const double dX = StrToFloat(Edit1.Text());
   const double dY = StrToFloat(Edit2.Text());
+  // ERASE P erases AutoCAD's previous selection set: it must still be the
+  // listed objects, not what the user selected in AutoCAD since.
+  if (const std::string_view problem = PreviousSetProblem(); !problem.empty()) {
+    // Nothing that changes the drawing was sent: the user may try again.
+    ButtonUpdate.SetEnabled(true);
+    ButtonMake.SetEnabled(makeEnabled);
+    throw TRuntimeError(std::string(problem));
+  }
   const std::vector<std::string> lines = MemoLinesForWriting();
   WriteUpdateFile(lines, dX, dY);
-  const std::string exchangeFile = ExchangeFile();
+  // Lines beyond the records become new texts, in a file of their own: AutoCAD
+  // may read the first file after the send has returned.
+  const bool newTexts = lines.size() > s.TextEnts.size() && CheckSort.Checked();
+  if (newTexts) {
+    const std::vector<TNewText> texts =
+        ExtraTextsAtPitch(lines, s.TextEnts.size(), s.MaxHandle, s.BaseInsPoint, s.BaseAlignPoint, dX, dY);
+    SaveLines(NewTextsFile(), BuildCreationFile(s.DxfHead, s.DxfTemplate, s.DxfTail, texts));
+  }
   // "\x03" and "ERASE" apart: "\x03E" would be one escape.
   SendCommand(
       "\x03\x03"
       "ERASE P \r");
-  SendCommand("\x03-INSERT *" + exchangeFile + "\r" + "0,0 1 0 ");
-  if (lines.size() > TextEnts.size() && CheckSort.Checked()) {
-    const std::vector<TNewText> texts =
-        ExtraTextsAtPitch(lines, TextEnts.size(), MaxHandle, BaseInsPoint, BaseAlignPoint, dX, dY);
-    SaveLines(exchangeFile, BuildCreationFile(DxfHead, DxfTemplate, DxfTail, texts));
-    SendCommand("\x03-INSERT *" + exchangeFile + "\r" + "0,0 1 0 ");
-  }
+  SendCommand(InsertExploded(exchangeFile));
+  if (newTexts) SendCommand(InsertExploded(newTextsFile));
   Memo1.Clear();
   Label1.SetText("0");
   Label3.SetText("0");
   Label3.SetFontColor(kColorBlack);
-  TextEnts.clear();
+  s.TextEnts.clear();
   Edit1.SetText("0");
   Edit2.SetText("0");
   if (EndsAfterUpdate()) Close();

@@ -52,9 +52,9 @@ TEST_F(Form1Test, FirstStartWithoutSettingsFile) {
   EXPECT_TRUE(form->Memo1.Focused());
   EXPECT_FALSE(form->Timer1.Enabled());
   EXPECT_EQ(form->Timer1.Interval(), 50u);
-  EXPECT_EQ(form->TimerMode, 0);
-  EXPECT_TRUE(form->TextEnts.empty());
-  EXPECT_TRUE(form->DxfLines.empty());
+  EXPECT_EQ(form->TimerMode, TTimerMode::Idle);
+  EXPECT_TRUE(form->Selection.TextEnts.empty());
+  EXPECT_TRUE(form->Selection.DxfLines.empty());
   form.reset();
   EXPECT_EQ(ReadIni(), "[Form]\r\nWidth=256\r\nHeight=276\r\nLeft=384\r\nTop=246\r\n[Sort]\r\nChecked=1\r\n");
   EXPECT_TRUE(TakeErrorBoxes().empty());
@@ -158,12 +158,12 @@ TEST_F(Form1Test, TickingTheOrderOptionAgainEnablesItsControls) {
   form.CheckXYpit.SetChecked(true);
   ClickControl(form.CheckSort);
   EXPECT_TRUE(form.CheckSort.Checked());
-  for (const TControl* control :
-       {static_cast<TControl*>(&form.Edit1), static_cast<TControl*>(&form.Edit2),
-        static_cast<TControl*>(&form.Label5), static_cast<TControl*>(&form.Label6),
-        static_cast<TControl*>(&form.ButtonMake), static_cast<TControl*>(&form.CheckXYpit)}) {
+  for (const TControl* control : {static_cast<TControl*>(&form.Edit1), static_cast<TControl*>(&form.Edit2),
+                                  static_cast<TControl*>(&form.Label5), static_cast<TControl*>(&form.Label6),
+                                  static_cast<TControl*>(&form.CheckXYpit)}) {
     EXPECT_TRUE(control->Enabled()) << control->Name();
   }
+  EXPECT_FALSE(form.ButtonMake.Enabled()) << "no listed text to shape new texts on";
   EXPECT_TRUE(form.CheckXYpit.Checked());
   ClickControl(form.CheckSort);
   EXPECT_FALSE(form.CheckXYpit.Enabled());
@@ -243,7 +243,7 @@ TEST_F(Form1Test, LineCounterCountsUpToTheLastNonBlankLineAndColours) {
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.memo);
     TForm1 form;
-    form.TextEnts.resize(c.records);
+    form.Selection.TextEnts.resize(c.records);
     form.CheckSort.SetChecked(c.sorted);
     form.Memo1.SetText("x\r\ny\r\nz\r\nw\r\nv");
     form.Memo1.SetText(c.memo);
@@ -255,7 +255,7 @@ TEST_F(Form1Test, LineCounterCountsUpToTheLastNonBlankLineAndColours) {
 
 TEST_F(Form1Test, ColourFollowsTheTextNotTheOrderOption) {
   TForm1 form;
-  form.TextEnts.resize(3);
+  form.Selection.TextEnts.resize(3);
   form.Memo1.SetText("1\r\n2\r\n3\r\n4");
   EXPECT_EQ(form.Label3.FontColor(), kColorBlue);
   // Deleting the fourth line as a user does turns both black again.
@@ -265,7 +265,7 @@ TEST_F(Form1Test, ColourFollowsTheTextNotTheOrderOption) {
   EXPECT_EQ(form.Label3.Text(), "3");
   EXPECT_EQ(form.Memo1.FontColor(), kColorBlack);
   // Unticking the option changes no colour until the text changes.
-  form.TextEnts.clear();
+  form.Selection.TextEnts.clear();
   form.Memo1.AddLine("4");
   EXPECT_EQ(form.Memo1.FontColor(), kColorBlue);
   form.CheckSort.SetChecked(false);

@@ -210,7 +210,7 @@ TEST_F(MenuTest, AppendNumberedLinesRunsAndRefusesNumbersBeyond32Bits) {
 TEST_F(MenuTest, DoubleClickAppendsOnlyOnceTextsWereRead) {
   SetMemo("A1", 0, 0);
   EXPECT_TRUE(Choose("dblclick").empty());
-  form_->TextEnts.push_back(TTextEnt{});
+  form_->Selection.TextEnts.push_back(TTextEnt{});
   EXPECT_EQ(Choose("dblclick"), std::vector<std::string>{"TForm2"});
 }
 

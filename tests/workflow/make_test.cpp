@@ -34,7 +34,7 @@ TEST_F(MakeTest, NewTextsAtThePitchPlacedByTheUser) {
   Make("N-1\r\n\r\nN-3\r\n \r\n", "0", "-5");
   EXPECT_EQ(TakeCommands(), (TCommands{"\x03-INSERT *" + ExchangeFile() + "\r"}));
   EXPECT_EQ(form_->Memo1.Text(), "N-1\r\n\r\nN-3") << "trailing blank lines go";
-  EXPECT_EQ(form_->TimerMode, 201);
+  EXPECT_EQ(form_->TimerMode, TTimerMode::AwaitingPlacement);
   EXPECT_TRUE(form_->Timer1.Enabled());
   EXPECT_TRUE(form_->Minimized());
 
@@ -46,17 +46,17 @@ TEST_F(MakeTest, NewTextsAtThePitchPlacedByTheUser) {
   EXPECT_EQ(created[1].Text, "N-3");
   EXPECT_EQ(created[1].InsPoint.Y, -10);
   EXPECT_EQ(created[1].InsPoint.X, 0);
-  EXPECT_EQ(created[0].Handle, NewHandleText(form_->MaxHandle * 10));
-  EXPECT_EQ(created[1].Handle, NewHandleText(form_->MaxHandle * 10 + 2));
+  EXPECT_EQ(created[0].Handle, NewHandleText(form_->Selection.MaxHandle * 10));
+  EXPECT_EQ(created[1].Handle, NewHandleText(form_->Selection.MaxHandle * 10 + 2));
 
   // Ticks while AutoCAD asks for the insertion point do nothing.
-  TickTimer(form_->Timer1);
+  Tick();
   EXPECT_TRUE(TakeCommands().empty());
-  EXPECT_EQ(form_->TimerMode, 201);
+  EXPECT_EQ(form_->TimerMode, TTimerMode::AwaitingPlacement);
   ASSERT_TRUE(engine_->PlacePoint({100, 50, 0}));
-  TickTimer(form_->Timer1);
+  Tick();
   EXPECT_EQ(TakeCommands(), (TCommands{"1 0 "}));
-  EXPECT_EQ(form_->TimerMode, 0);
+  EXPECT_EQ(form_->TimerMode, TTimerMode::Idle);
   EXPECT_FALSE(form_->Timer1.Enabled());
   EXPECT_FALSE(form_->Minimized());
 
@@ -67,7 +67,7 @@ TEST_F(MakeTest, NewTextsAtThePitchPlacedByTheUser) {
   }
   EXPECT_EQ(found, 2u);
   // Make leaves the list as it was, so it can be repeated.
-  EXPECT_EQ(form_->TextEnts.size(), 3u);
+  EXPECT_EQ(form_->Selection.TextEnts.size(), 3u);
   EXPECT_TRUE(form_->ButtonMake.Enabled());
   EXPECT_TRUE(form_->ButtonUpdate.Enabled());
 }
@@ -76,9 +76,9 @@ TEST_F(MakeTest, CancelledInsertionOnlyRestoresTheWindow) {
   Make("N-1", "0", "-5");
   TakeCommands();
   engine_->Type("\x03");
-  TickTimer(form_->Timer1);
+  Tick();
   EXPECT_TRUE(TakeCommands().empty());
-  EXPECT_EQ(form_->TimerMode, 0);
+  EXPECT_EQ(form_->TimerMode, TTimerMode::Idle);
   EXPECT_FALSE(form_->Timer1.Enabled());
   EXPECT_FALSE(form_->Minimized());
 }
@@ -86,7 +86,7 @@ TEST_F(MakeTest, CancelledInsertionOnlyRestoresTheWindow) {
 TEST_F(MakeTest, HandlesFromTheLargestHandle) {
   Start(ColumnDrawing());
   Select({"2A"});
-  form_->MaxHandle = 0x1A;
+  form_->Selection.MaxHandle = 0x1A;
   form_->Memo1.SetText("a\r\nb");
   ClickControl(form_->ButtonMake);
   TTextEnts created;
@@ -117,10 +117,10 @@ TEST_F(MakeTest, MakeThatDoesNothing) {
     form_->ButtonMakeClick();
     EXPECT_TRUE(TakeCommands().empty());
     EXPECT_FALSE(FileExists(ExchangeFile()));
-    EXPECT_EQ(form_->TimerMode, 0);
+    EXPECT_EQ(form_->TimerMode, TTimerMode::Idle);
     EXPECT_FALSE(form_->Minimized());
     EXPECT_TRUE(TakeErrorBoxes().empty());
-    EXPECT_EQ(form_->TextEnts.size(), 2u);
+    EXPECT_EQ(form_->Selection.TextEnts.size(), 2u);
   }
 }
 

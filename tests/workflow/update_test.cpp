@@ -9,6 +9,7 @@
 #include "dxf/creation.h"
 #include "dxf/dxf_slices.h"
 #include "platform/file_path.h"
+#include "platform/headless/sim_screen.h"
 #include "platform/ui_automation.h"
 #include "support/dxf_builder.h"
 #include "workflow_fixture.h"
@@ -21,9 +22,28 @@ using test::SelectionFile;
 using test::TextEntity;
 using test::WorkflowTest;
 
-using TCommands = std::vector<std::string>;
+using test::InsertCommand;
+using test::PreviousSetExport;
+using test::TCommands;
 
-std::string InsertCommand(const std::string& file) { return "\x03-INSERT *" + file + "\r" + "0,0 1 0 "; }
+// What Update sends: the check of the previous selection set, the erasure,
+// the insertions.
+TCommands UpdateCommands(const WorkflowTest& t, bool newTexts) {
+  TCommands commands = PreviousSetExport(t.CheckFile());
+  commands.push_back(
+      "\x03\x03"
+      "ERASE P \r");
+  commands.push_back(InsertCommand(t.ExchangeFile()));
+  if (newTexts) commands.push_back(InsertCommand(t.NewTextsFile()));
+  return commands;
+}
+
+// Whether a command that changes the drawing was sent.
+bool ChangesTheDrawing(const TCommands& commands) {
+  return std::any_of(commands.begin(), commands.end(), [](const std::string& command) {
+    return command.find("ERASE") != std::string::npos || command.find("INSERT") != std::string::npos;
+  });
+}
 
 struct TPlaced {
   std::string text;
@@ -50,6 +70,7 @@ class UpdateTest : public WorkflowTest {
     form_->Memo1.SetText(memo);
     TakeCommands();
     ClickControl(form_->ButtonUpdate);
+    Settle();
   }
 };
 
@@ -57,9 +78,7 @@ TEST_F(UpdateTest, EditedStringsGoBackToTheirOwnPlaces) {
   Start(ColumnDrawing());
   Select({"2A", "2B", "2C", "2D"});
   Update("B-1\r\n\r\nB-3 日本");
-  EXPECT_EQ(TakeCommands(), (TCommands{"\x03\x03"
-                                       "ERASE P \r",
-                                       InsertCommand(ExchangeFile())}));
+  EXPECT_EQ(TakeCommands(), UpdateCommands(*this, false));
   EXPECT_EQ(Placed(SavedTexts()),
             (std::vector<TPlaced>{{"B-1", 10, 20}, {"B-3 日本", 10, 0}, {"端子", 40, 20}}));
   EXPECT_EQ(SavedDrawing().ToBytes().find("AcDbLine") != std::string::npos, true) << "the LINE came back";
@@ -68,7 +87,7 @@ TEST_F(UpdateTest, EditedStringsGoBackToTheirOwnPlaces) {
   EXPECT_EQ(form_->Label1.Text(), "0");
   EXPECT_EQ(form_->Label3.Text(), "0");
   EXPECT_EQ(form_->Label3.FontColor(), kColorBlack);
-  EXPECT_TRUE(form_->TextEnts.empty());
+  EXPECT_TRUE(form_->Selection.TextEnts.empty());
   EXPECT_EQ(form_->Edit1.Text(), "0");
   EXPECT_EQ(form_->Edit2.Text(), "0");
   EXPECT_FALSE(form_->ButtonUpdate.Enabled());
@@ -126,27 +145,29 @@ TEST_F(UpdateTest, AColumnRealignmentInFileOrderKeepsEachLineOnItsText) {
   Update("UPPER\r\nLOWER\r\nMIDDLE\r\nnot made");
   EXPECT_EQ(Placed(SavedTexts()),
             (std::vector<TPlaced>{{"LOWER", 0.3, 0}, {"MIDDLE", 0.3, 10}, {"UPPER", 0.3, 20}}));
-  EXPECT_EQ(TakeCommands().size(), 2u) << "lines beyond the records are not made in file order";
+  EXPECT_EQ(TakeCommands(), UpdateCommands(*this, false))
+      << "lines beyond the records are not made in file order";
 }
 
 TEST_F(UpdateTest, ExtraLinesBecomeNewTextsAtThePitch) {
   Start(ColumnDrawing());
   Select({"2A", "2B", "2C"});
   ASSERT_EQ(form_->Edit2.Text(), "-10.0");
-  const int32_t maxHandle = form_->MaxHandle;
+  const int32_t maxHandle = form_->Selection.MaxHandle;
   Update("A-1\r\nA-2\r\nA-3\r\nA-4\r\n  \r\nA-6\r\n\r\n \r\n");
-  EXPECT_EQ(TakeCommands(), (TCommands{"\x03\x03"
-                                       "ERASE P \r",
-                                       InsertCommand(ExchangeFile()), InsertCommand(ExchangeFile())}));
+  EXPECT_EQ(TakeCommands(), UpdateCommands(*this, true));
   EXPECT_EQ(Placed(SavedTexts()), (std::vector<TPlaced>{{"A-1", 10, 20},
                                                         {"A-2", 10, 10},
                                                         {"A-3", 10, 0},
                                                         {"A-4", 10, -10},
                                                         {"A-6", 10, -30},
                                                         {"端子", 40, 20}}));
-  // The second file holds the new texts with the handles the stand-in read.
+  // The new texts have a file of their own, with the handles the stand-in
+  // read; the update file keeps the three texts.
+  TTextEnts updated;
+  EXPECT_EQ(ParseTextEnts(LoadLines(ExchangeFile()), updated), 3);
   TTextEnts created;
-  ParseTextEnts(LoadLines(ExchangeFile()), created);
+  ParseTextEnts(LoadLines(NewTextsFile()), created);
   ASSERT_EQ(created.size(), 2u);
   EXPECT_EQ(created[0].Handle, NewHandleText(maxHandle + 101));
   EXPECT_EQ(created[1].Handle, NewHandleText(maxHandle + 103));
@@ -173,44 +194,60 @@ TEST_F(UpdateTest, NothingReachesTheDrawingWhenUpdateCannotFinish) {
   struct TCase {
     const char* name;
     std::function<void(UpdateTest&)> spoil;
-    const char* error;  // the error box's text, or none
+    const char* error;     // the error box's text, or none
+    bool mayBeTriedAgain;  // Update and Make stay enabled
   };
   const std::vector<TCase> cases = {
-      {"no AutoCAD", [](UpdateTest& t) { t.windows_.reset(); }, nullptr},
+      {"no AutoCAD", [](UpdateTest& t) { t.windows_.reset(); }, nullptr, true},
       {"dX no number", [](UpdateTest& t) { t.form_->Edit1.SetText("1,5"); },
-       "'1,5' は浮動小数点数ではありません."},
+       "'1,5' は浮動小数点数ではありません.", false},
       {"the exchange file cannot be written",
        [](UpdateTest& t) {
          DeleteFileAt(t.ExchangeFile());
          std::filesystem::create_directory(FilePath(t.ExchangeFile()));
        },
-       "に書き込めません."},
+       "に書き込めません.", false},
+      // The user selected every object in AutoCAD after the listing: ERASE P
+      // would erase them all.
+      {"the previous selection set is no longer the listed one",
+       [](UpdateTest& t) { t.engine_->Type("SELECT ALL \r"); },
+       "AutoCAD の前回の選択セットが一覧の図形と違うため、更新しませんでした。", true},
+      {"the check export never comes whole",
+       [](UpdateTest& t) {
+         t.engine_->DxfOutFilter = [](TLineList& lines) { lines.Erase(lines.size() - 2, 2); };
+       },
+       "AutoCAD の前回の選択セットを書き出せなかったため、更新しませんでした。", true},
+      {"a blank in the program's folder, which has no short name",
+       [](UpdateTest& t) { sim::SetProgramPath(t.dir_.File("図面 作業/vorbel.exe")); },
+       "図面 作業 の名前に空白があるため、AutoCAD に渡せません。", true},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.name);
     std::filesystem::remove_all(FilePath(ExchangeFile()));
     Start(ColumnDrawing());
     Select({"2A", "2B"});
-    const size_t before = engine_->Drawing().size();
+    const std::string before = SavedDrawing().ToBytes();
     c.spoil(*this);
     Update("new\r\nlines");
-    EXPECT_TRUE(TakeCommands().empty());
+    sim::SetProgramPath(dir_.File("vorbel.exe"));
+    EXPECT_FALSE(ChangesTheDrawing(TakeCommands()));
     if (windows_) {
-      EXPECT_EQ(engine_->Drawing().size(), before);
+      EXPECT_EQ(SavedDrawing().ToBytes(), before);
     }
     const auto boxes = TakeErrorBoxes();
     if (c.error == nullptr) {
       EXPECT_TRUE(boxes.empty());
-      EXPECT_EQ(form_->Memo1.Text(), "new\r\nlines");
-      EXPECT_TRUE(form_->ButtonUpdate.Enabled());
-      EXPECT_TRUE(form_->ButtonMake.Enabled());
-      EXPECT_EQ(form_->TextEnts.size(), 2u);
-      EXPECT_EQ(form_->TextEnts[0].Text, "A-1");
     } else {
       ASSERT_EQ(boxes.size(), 1u);
       EXPECT_NE(boxes[0].Text.find(c.error), std::string::npos) << boxes[0].Text;
-      EXPECT_EQ(form_->Memo1.Text(), "new\r\nlines") << "the edits stay";
-      EXPECT_FALSE(form_->ButtonUpdate.Enabled());
+    }
+    EXPECT_EQ(form_->Memo1.Text(), "new\r\nlines") << "the edits stay";
+    EXPECT_EQ(form_->ButtonUpdate.Enabled(), c.mayBeTriedAgain);
+    EXPECT_EQ(form_->ButtonMake.Enabled(), c.mayBeTriedAgain);
+    EXPECT_EQ(form_->Selection.TextEnts.size(), 2u);
+    // Tried again, the update starts from the selection as it was listed.
+    if (c.mayBeTriedAgain) {
+      EXPECT_EQ(form_->Selection.TextEnts[0].Text, "A-1");
     }
   }
 }

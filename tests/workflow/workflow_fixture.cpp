@@ -24,14 +24,16 @@ void WorkflowTest::TearDown() {
   sim::SetProgramPath("");
 }
 
-void WorkflowTest::Start(const TLineList& drawing, std::vector<std::string> arguments) {
+void WorkflowTest::Start(const TLineList& drawing, std::vector<std::string> arguments,
+                         const cadsim::TCadOptions& readings) {
   form_.reset();
   windows_.reset();
   sim::Desktop().Reset();
   const std::string path = dir_.File("図面.dxf");
   SaveLines(path, drawing);
   engine_ = std::make_unique<cadsim::TCadEngine>(path);
-  windows_ = std::make_unique<cadsim::TSimCadWindows>(*engine_);
+  ApplyReadings(readings, *engine_);
+  windows_ = std::make_unique<cadsim::TSimCadWindows>(*engine_, cadsim::kSimCadThreadId, readings.Timing);
   engine_->Type("SNAPMODE 1 ");
   form_ = std::make_unique<TForm1>(std::move(arguments));
   form_->Show();
@@ -42,8 +44,15 @@ void WorkflowTest::Select(const std::vector<std::string>& handles, std::string_v
   ClickControl(form_->ButtonSelect);
   for (const std::string& handle : handles) EXPECT_TRUE(engine_->Pick(handle)) << handle;
   engine_->Type(ending);
+  Tick();
+}
+
+void WorkflowTest::Tick() {
+  sim::Desktop().AdvanceTime(form_->Timer1.Interval());
   TickTimer(form_->Timer1);
 }
+
+void WorkflowTest::Settle() { sim::Desktop().AdvanceTime(1000); }
 
 std::vector<std::string> WorkflowTest::TakeCommands() {
   std::vector<std::string> commands;
@@ -69,6 +78,12 @@ TTextEnts WorkflowTest::SavedTexts() {
   ParseTextEnts(SavedDrawing(), texts);
   return texts;
 }
+
+TCommands PreviousSetExport(const std::string& file) {
+  return {"FILEDIA 0 ", "DXFOUT " + file + "\r" + "V 2000 O P " + "\r" + "16 ", "'FILEDIA 1 "};
+}
+
+std::string InsertCommand(const std::string& file) { return "\x03-INSERT *" + file + "\r" + "0,0 1 0 "; }
 
 TLineList ColumnDrawing() {
   return SelectionFile(

@@ -13,6 +13,7 @@
 #include "base/line_list.h"
 #include "dxf/text_ents.h"
 #include "engine/cad_engine.h"
+#include "engine/cad_options.h"
 #include "headless/sim_windows.h"
 #include "support/temp_dir.h"
 
@@ -23,11 +24,17 @@ class WorkflowTest : public ::testing::Test {
   void SetUp() override;
   void TearDown() override;
 
-  // A fresh stand-in with `drawing` open (snap on) and a fresh main window
-  // started with `arguments`.
-  void Start(const TLineList& drawing, std::vector<std::string> arguments = {});
+  // A fresh stand-in with `drawing` open (snap on), reading the CAD
+  // program's behaviour as `readings` say, and a fresh main window started
+  // with `arguments`.
+  void Start(const TLineList& drawing, std::vector<std::string> arguments = {},
+             const cadsim::TCadOptions& readings = {});
   // Select, the person picks `handles` and ends with `ending`, one tick.
   void Select(const std::vector<std::string>& handles, std::string_view ending = "\r");
+  // One tick of the main window's timer, 50 ms after the last.
+  void Tick();
+  // Lets a second pass, so that the stand-in carries out what it was sent.
+  void Settle();
   // The typed input AutoCAD received since the last call, one string per
   // message.
   std::vector<std::string> TakeCommands();
@@ -35,6 +42,8 @@ class WorkflowTest : public ::testing::Test {
   TLineList SavedDrawing();
   TTextEnts SavedTexts();
   std::string ExchangeFile() const { return dir_.File("vorbel.dxf"); }
+  std::string NewTextsFile() const { return dir_.File("vorbel_new.dxf"); }
+  std::string CheckFile() const { return dir_.File("vorbel_check.dxf"); }
 
   TTempDir dir_;
   std::unique_ptr<cadsim::TCadEngine> engine_;
@@ -42,6 +51,13 @@ class WorkflowTest : public ::testing::Test {
   std::unique_ptr<TForm1> form_;
   size_t seen_ = 0;
 };
+
+using TCommands = std::vector<std::string>;
+
+// What has AutoCAD export its previous selection set into `file`.
+TCommands PreviousSetExport(const std::string& file);
+// The exploded insertion of `file` at the origin.
+std::string InsertCommand(const std::string& file);
 
 // The drawing of most tests: three texts in a column at x 10, a LINE and a
 // fourth text to the right; handles 2A to 2E, the largest handle 1A0.
