@@ -20,8 +20,9 @@ std::string GetWindowString(TWindow window);
 std::string ReadCommandLine();
 // The recent history, from the text window's history window.
 std::string ReadTextWindowLine();
-// The last line of the whole history (taken through the clipboard, which is
-// empty afterwards); empty when the history ends with an empty line.
+// The last line of the whole history (taken through the clipboard, which
+// holds what it held before afterwards); empty when the history ends with an
+// empty line.
 std::string LastHistoryLine();
 
 // The current value of a system variable, asked for transparently: the value

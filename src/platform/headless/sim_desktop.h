@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/clipboard.h"
 #include "platform/desktop.h"
 
 namespace vorbel::sim {
@@ -45,10 +46,13 @@ class TSimDesktop {
   void RaiseToTop(TWindow window);
   TWindow Foreground() const { return foreground_; }
 
+  // The clipboard: its text (CF_UNICODETEXT on Windows) and the other formats
+  // it holds, a spreadsheet's or an image's, as saving it gives them.
   std::string clipboardText;
+  TClipboardContents clipboardOther;
   std::vector<TReceived> received;
 
-  // Removes every window, the clipboard's text and the log.
+  // Removes every window, the clipboard's contents and the log.
   void Reset();
 
   // Used by the headless backend.
