@@ -1,6 +1,7 @@
 #include "acadctrl/command_channel.h"
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "acadctrl/acad_windows.h"
@@ -59,14 +60,16 @@ std::string PathForCommand(std::string_view path) {
 }
 
 std::string CopyHistory() {
-  std::string history;
   const TWindow textWnd = FindTextWindow();
-  if (textWnd != kNoWindow) {
-    SendCommandMessage(textWnd, kCopyHistoryCommandId);
-    history = ClipboardText();
-  }
-  // Emptied also when there was no text window, as every caller expects.
-  EmptyClipboardContents();
+  if (textWnd == kNoWindow) return {};
+  // The history passes through the clipboard; what the user had copied there
+  // is put back afterwards. A clipboard that cannot be read now is not
+  // overwritten with the history.
+  const std::optional<TClipboardContents> saved = SaveClipboardContents();
+  if (!saved) return {};
+  SendCommandMessage(textWnd, kCopyHistoryCommandId);
+  std::string history = ClipboardText();
+  RestoreClipboardContents(*saved);
   return history;
 }
 

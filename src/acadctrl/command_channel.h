@@ -22,7 +22,10 @@ constexpr size_t kCommandBufferSize = 256;
 void SendCommand(std::string_view command);
 
 // The text window's whole history, taken through the clipboard; empty when
-// there is no text window. The clipboard is empty afterwards in every case.
+// there is no text window (the clipboard is then left alone) or the clipboard
+// cannot be opened. Afterwards the clipboard holds again what it held before
+// (the formats SaveClipboardContents keeps): the user's copy survives and
+// the history never stays there.
 std::string CopyHistory();
 
 // A file's path as a typed command can carry it. AutoCAD may end a typed file

@@ -30,8 +30,9 @@ bool IsIdlePrompt(std::string_view prompt);
 bool WaitForPrompt(const std::function<bool(std::string_view prompt)>& test, unsigned timeoutMs);
 // The recent history, from the text window's history window.
 std::string ReadTextWindowLine();
-// The last line of the whole history (taken through the clipboard, which is
-// empty afterwards); empty when the history ends with an empty line.
+// The last line of the whole history (taken through the clipboard, which
+// holds what it held before afterwards); empty when the history ends with an
+// empty line.
 std::string LastHistoryLine();
 
 // The current value of a system variable, asked for transparently: the value

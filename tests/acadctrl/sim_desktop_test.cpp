@@ -107,7 +107,7 @@ TEST_F(SimDesktopTest, LetsOwnersChangeTheDesktopWhileTheyAnswer) {
   EXPECT_FALSE(IsWindowAlive(window));
   EXPECT_EQ(TopLevelWindows().size(), 100u);
   EXPECT_EQ(ClipboardText(), "da");
-  EmptyClipboardContents();
+  RestoreClipboardContents({});
   EXPECT_EQ(ClipboardText(), "");
   ASSERT_EQ(desktop.received.size(), 2u);
   EXPECT_EQ(desktop.received[1].kind, "WM_COPYDATA");

@@ -8,6 +8,7 @@
 #include "dxf/dxf_slices.h"
 #include "platform/clipboard.h"
 #include "platform/file_path.h"
+#include "platform/headless/sim_desktop.h"
 #include "platform/headless/sim_screen.h"
 #include "platform/ui_automation.h"
 #include "support/dxf_builder.h"
@@ -35,6 +36,7 @@ TCommands ExportCommands(const std::string& file) {
 
 TEST_F(WorkflowTest, SelectionListsTheTextsInCoordinateOrder) {
   Start(ColumnDrawing());
+  sim::Desktop().clipboardText = "利用者のコピー";
   ClickControl(form_->ButtonSelect);
   EXPECT_EQ(TakeCommands(), SelectionStart());
   EXPECT_TRUE(form_->Minimized());
@@ -58,7 +60,7 @@ TEST_F(WorkflowTest, SelectionListsTheTextsInCoordinateOrder) {
   EXPECT_FALSE(form_->Timer1.Enabled());
   EXPECT_EQ(engine_->SnapMode(), 1);
   EXPECT_EQ(engine_->FileDia(), 1);
-  EXPECT_EQ(ClipboardText(), "");
+  EXPECT_EQ(ClipboardText(), "利用者のコピー");
 
   EXPECT_EQ(form_->Memo1.Text(), "A-1\r\nA-2\r\nA-3\r\n");
   EXPECT_EQ(form_->Label1.Text(), "3");

@@ -46,6 +46,7 @@ void TSimDesktop::Reset() {
   entries_.clear();
   topLevel_.clear();
   clipboardText.clear();
+  clipboardOther.clear();
   received.clear();
   foreground_ = kNoWindow;
   scheduled_.clear();

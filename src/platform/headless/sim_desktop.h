@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/clipboard.h"
 #include "platform/desktop.h"
 
 namespace vorbel::sim {
@@ -46,11 +47,14 @@ class TSimDesktop {
   void RaiseToTop(TWindow window);
   TWindow Foreground() const { return foreground_; }
 
+  // The clipboard: its text (CF_UNICODETEXT on Windows) and the other formats
+  // it holds, a spreadsheet's or an image's, as saving it gives them.
   std::string clipboardText;
+  TClipboardContents clipboardOther;
   std::vector<TReceived> received;
 
-  // Removes every window, the clipboard's text, the log and the work still
-  // to do.
+  // Removes every window, the clipboard's contents, the log and the work
+  // still to do.
   void Reset();
 
   // Simulated time, in milliseconds: it passes only while the program waits
