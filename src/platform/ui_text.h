@@ -48,4 +48,18 @@ std::string KeyText(unsigned key);
 // Linear time.
 std::string Cp932RoundTrip(std::string_view text);
 
+// The memo's text cut for its conversion to UTF-16: before every CR or LF
+// that follows a lead byte, which converted with it would become the lead
+// byte's second byte and take the line break away.
+std::vector<std::string_view> MemoConversionPieces(std::string_view text);
+
+// What a memo holds after `text` is put in: line breaks made CR LF, then
+// each conversion piece through Cp932RoundTrip.
+std::string MemoRoundTrip(std::string_view text);
+
+// The character an edit control receives for a typed key: the first
+// character of the key's text after Cp932RoundTrip, as one UTF-16 unit
+// carries only one.
+unsigned TypedKey(unsigned key);
+
 }  // namespace vorbel
