@@ -5,7 +5,7 @@
 // - duplicates: a character with several codes is written back with one of
 //   them, the lowest outside the NEC-selected IBM rows 0xED and 0xEE (NEC
 //   row 13 ≒ ≡ ∫ √ ⊥ ∠ ∵ ∩ ∪ becomes the JIS code, 0xED40-0xEEFC and
-//   0xFA4A-0xFA5B the IBM extension or NEC row 13 code);
+//   0xFA4A-0xFA5B the IBM extension, NEC row 13 or JIS code);
 // - codes the code page lacks, with a second byte in the trail range
 //   0x40-0x7E, 0x80-0xFC: U+30FB, written back as ・ (kCp932Replacement).
 // Every single byte other than a lead byte comes back as it is.
