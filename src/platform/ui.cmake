@@ -4,6 +4,7 @@
 # behaviour in the headless build.
 add_library(platform_ui STATIC
   ui_common.cpp
+  cp932_round_trip.cpp
   ${VORBEL_PLATFORM_DIR}/ui_controls.cpp
   ${VORBEL_PLATFORM_DIR}/ui_forms.cpp
   ${VORBEL_PLATFORM_DIR}/ui_automation.cpp)

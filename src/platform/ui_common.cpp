@@ -94,6 +94,42 @@ std::string KeyText(unsigned key) {
   return std::string(1, static_cast<char>(key));
 }
 
+std::vector<std::string_view> MemoConversionPieces(std::string_view text) {
+  std::vector<std::string_view> pieces;
+  size_t start = 0;
+  size_t i = 0;
+  while (i < text.size()) {
+    if (!IsLeadByte(text[i]) || i + 1 == text.size()) {
+      ++i;
+    } else if (text[i + 1] == '\r' || text[i + 1] == '\n') {
+      pieces.push_back(text.substr(start, i + 1 - start));
+      start = ++i;
+    } else {
+      i += 2;
+    }
+  }
+  pieces.push_back(text.substr(start));
+  return pieces;
+}
+
+std::string MemoRoundTrip(std::string_view text) {
+  const std::string normal = NormalizeLineBreaks(text);
+  const std::vector<std::string_view> pieces = MemoConversionPieces(normal);
+  if (pieces.size() == 1) return Cp932RoundTrip(normal);
+  std::string held;
+  held.reserve(normal.size() + pieces.size());
+  for (std::string_view piece : pieces) held += Cp932RoundTrip(piece);
+  return held;
+}
+
+unsigned TypedKey(unsigned key) {
+  if (key < 0x80) return key;
+  const std::string text = Cp932RoundTrip(KeyText(key));
+  const auto first = static_cast<unsigned char>(text[0]);
+  if (IsLeadByte(first) && text.size() > 1) return first * 256u + static_cast<unsigned char>(text[1]);
+  return first;
+}
+
 // The error box and the event boundary.
 
 std::string ErrorBoxText(std::string_view message) {

@@ -36,4 +36,30 @@ size_t PreviousCharStart(std::string_view text, size_t position);
 // double-byte code.
 std::string KeyText(unsigned key);
 
+// Edit controls hold their text in UTF-16, so a text put in comes back
+// through code page 932 as these bytes: what WideToCp932(Cp932ToWide(text))
+// gives under Wine (cp932_round_trip.cpp). Duplicate codes come back as the
+// one Windows writes (NEC row 13 ≒ 0x8790 as 0x81E0, the NEC-selected IBM
+// extensions 0xED40-0xEEFC as the IBM codes 0xFA40-0xFC4B, the IBM Ⅰ 0xFA4A
+// as NEC row 13's 0x8754 ...). A code the code page lacks, a lead byte with
+// a byte outside the trail range (the two bytes as one character), and a
+// lead byte at the end or before a zero byte (alone) come back as ・ 0x8145.
+// Every other byte, 0x80, 0xA0 and 0xFD-0xFF included, comes back as it is.
+// Linear time.
+std::string Cp932RoundTrip(std::string_view text);
+
+// The memo's text cut for its conversion to UTF-16: before every CR or LF
+// that follows a lead byte, which converted with it would become the lead
+// byte's second byte and take the line break away.
+std::vector<std::string_view> MemoConversionPieces(std::string_view text);
+
+// What a memo holds after `text` is put in: line breaks made CR LF, then
+// each conversion piece through Cp932RoundTrip.
+std::string MemoRoundTrip(std::string_view text);
+
+// The character an edit control receives for a typed key: the first
+// character of the key's text after Cp932RoundTrip, as one UTF-16 unit
+// carries only one.
+unsigned TypedKey(unsigned key);
+
 }  // namespace vorbel

@@ -13,73 +13,11 @@
 // sign on Japanese systems: it keeps its width, ＼ is not narrowed to it and
 // ￥ is, as Windows does.
 //
-// Generated data, do not edit by hand. Made with Python 3.11 (its cp932
-// codec and Unicode 14 character data) by the script below, whose output is
-// the part between "clang-format off" and "clang-format on":
+// Generated, do not edit by hand: made by scripts/gen_width_table.py from
+// the cp932 codec and the Unicode 14 character data of Python 3.11. To make
+// it again:
 //
-//   import unicodedata
-//
-//   def cp932_codes():
-//       """Every double-byte code of code page 932 with the character it stands for."""
-//       for lead in list(range(0x81, 0xA0)) + list(range(0xE0, 0xFD)):
-//           for trail in list(range(0x40, 0x7F)) + list(range(0x80, 0xFD)):
-//               try:
-//                   yield (lead << 8) | trail, bytes([lead, trail]).decode("cp932")
-//               except UnicodeDecodeError:
-//                   pass
-//
-//   codes = {}  # character -> its double-byte codes, lowest first
-//   for code, ch in cp932_codes():
-//       codes.setdefault(ch, []).append(code)
-//
-//   def windows_code(ch):
-//       # Windows writes a character that has several codes with the lowest one
-//       # outside the NEC-selected IBM rows 0xED and 0xEE (Python's codec picks
-//       # 0xEEFC for U+FF02, Windows 0xFA57).
-//       found = codes.get(ch, [])
-//       preferred = [c for c in found if c >> 8 not in (0xED, 0xEE)]
-//       return (preferred or found or [None])[0]
-//
-//   pairs = []  # (half byte, sound-mark byte or 0, full-width character)
-//   for b in range(0x20, 0x7F):
-//       # 0x5C is the yen sign on Japanese systems (their fonts draw it as ¥), so
-//       # Windows neither widens it to ＼ nor narrows ＼ to it; it narrows ￥.
-//       if b != 0x5C:
-//           pairs.append((b, 0, "\u3000" if b == 0x20 else chr(0xFF01 + b - 0x21)))
-//   narrow_only = [(0x5C, 0, "\uffe5")]
-//   for b in range(0xA1, 0xE0):
-//       half = bytes([b]).decode("cp932")
-//       kind, target = unicodedata.decomposition(half).split()
-//       assert kind == "<narrow>"
-//       full = chr(int(target, 16))
-//       # The sound marks decompose to the combining marks U+3099/U+309A, which
-//       # code page 932 lacks; their full-width forms there are U+309B/U+309C.
-//       full = {"\u3099": "\u309b", "\u309a": "\u309c"}.get(full, full)
-//       pairs.append((b, 0, full))
-//       for mark, combining in ((0xDE, "\u3099"), (0xDF, "\u309a")):
-//           composed = unicodedata.normalize("NFC", full + combining)
-//           if len(composed) == 1 and windows_code(composed) is not None:
-//               pairs.append((b, mark, composed))
-//
-//   def half_text(b, mark):
-//       return bytes([b] + ([mark] if mark else [])).decode("cp932")
-//
-//   def entry(b, mark, code, ch):
-//       return "    {0x%02X, 0x%02X, 0x%04X},  // %s %s" % (b, mark, code, half_text(b, mark), ch)
-//
-//   print("inline constexpr TWidthForm kFullWidthForms[] = {")
-//   for b, mark, ch in pairs:
-//       print(entry(b, mark, windows_code(ch), ch))
-//   print("};")
-//   print()
-//   print("inline constexpr TWidthForm kHalfWidthForms[] = {")
-//   back = []
-//   for b, mark, ch in pairs + narrow_only:
-//       for code in codes[ch]:
-//           back.append((code, b, mark, ch))
-//   for code, b, mark, ch in sorted(back):
-//       print(entry(b, mark, code, ch))
-//   print("};")
+//   /usr/bin/python3 scripts/gen_width_table.py > src/texttools/width_table.h
 #pragma once
 
 namespace vorbel {

@@ -187,6 +187,47 @@ TEST_F(ControlsContract, MemoLinesCountWithoutTheEmptyLineAfterAFinalBreak) {
   }
 }
 
+TEST_F(ControlsContract, EditsHoldTheirTextAsUtf16ReadsBack) {
+  // Through UTF-16 and back, duplicate codes come back as the one Windows
+  // writes, and codes the code page lacks and broken characters as ・.
+  struct TCase {
+    std::string text;
+    std::string held;
+  };
+  const TCase cases[] = {
+      {"No.1 図面 ｶﾅ ＝", "No.1 図面 ｶﾅ ＝"},
+      {"\x87\x90\x87\x9A", "\x81\xE0\x81\xE6"},    // ≒ ∵ of NEC row 13 as their JIS codes
+      {"\xED\x40\xFA\x4A", "\xFA\x5C\x87\x54"},    // 纊 Ⅰ as the IBM extension and NEC row 13 codes
+      {"a\x85\x40z", "a\x81\x45z"},                // a code the code page lacks
+      {"a\x81\x20z", "a\x81\x45z"},                // a lead byte and a byte outside the trail range
+      {"end\x81", "end\x81\x45"},                  // a lead byte at the end
+      {"cut\x81\r\nnext", "cut\x81\x45\r\nnext"},  // at the end of a line: the line break stays
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.held);
+    TTestForm form;
+    int changes = 0;
+    form.Memo1.OnChange = [&] { ++changes; };
+    form.Memo1.SetText(c.text);
+    form.Memo1.SetText(c.text);
+    EXPECT_EQ(form.Memo1.Text(), c.held);
+    form.Memo1.SelectAll();
+    form.Memo1.ReplaceSelection(c.text);
+    EXPECT_EQ(changes, 1);  // the same text each time
+    form.Memo1.SetText("");
+    form.Memo1.AddLines({c.text, "次"});
+    EXPECT_EQ(form.Memo1.Text(), c.held + "\r\n次\r\n");
+    EXPECT_EQ(form.Memo1.LineCount(), form.Memo1.Lines().size());
+    EXPECT_EQ(form.Memo1.Line(form.Memo1.LineCount() - 1), "次");
+    if (c.text.find('\n') != std::string::npos) continue;
+    form.Edit2.SetText(c.text);
+    EXPECT_EQ(form.Edit2.Text(), c.held);
+    form.Memo1.SetText("");
+    TypeText(form.Memo1, c.text);
+    EXPECT_EQ(form.Memo1.Text(), c.held);
+  }
+}
+
 TEST_F(ControlsContract, SelectionCountsBytesOfJapaneseText) {
   // 日本語 is 6 bytes, then abc, CR LF, テスト (6 bytes).
   const std::string text = "日本語abc\r\nテスト";

@@ -31,10 +31,13 @@ void Backspace(TCustomEdit& edit) {
 void TypeKey(TCustomEdit& edit, unsigned key) {
   if (!edit.Enabled() || !edit.Visible()) return;
   if (!edit.Focused()) FocusControl(edit, true);
+  // The control receives one UTF-16 unit: the key's first character.
+  key = TypedKey(key);
   if (edit.Kind() == TControlKind::Edit) {
     auto& single = static_cast<TEdit&>(edit);
     if (single.OnKeyPress) RunEventHandler([&] { single.OnKeyPress(key); });
     if (key == 0 || key == kEnter) return;
+    key = TypedKey(key);
   }
   if (key == kBackspace) {
     Backspace(edit);

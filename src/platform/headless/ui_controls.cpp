@@ -2,6 +2,7 @@
 // with the same events at the same moments.
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 #include "platform/application.h"
 #include "platform/headless/ui_state.h"
@@ -18,13 +19,28 @@ void RaiseChange(TControl& control) {
   }
 }
 
+// The text an edit or the memo holds after `text` is put in. The native
+// controls hold their text in UTF-16: what comes back is the text through
+// code page 932 and back, and the memo's line breaks are CR LF. Labels,
+// buttons and the other kinds keep the program's own texts as they are.
+std::string HeldText(TControlKind kind, std::string_view text) {
+  switch (kind) {
+    case TControlKind::Memo:
+      return MemoRoundTrip(text);
+    case TControlKind::Edit:
+      return Cp932RoundTrip(text);
+    default:
+      return std::string(text);
+  }
+}
+
 }  // namespace
 
 TControl::TControl(TForm& form, std::string_view name, TControlKind kind)
     : form_(form), layout_(form.ControlLayout(name)), impl_(std::make_unique<TControlImpl>()) {
   if (layout_.Kind != kind) throw std::logic_error("control " + std::string(name) + " is of another kind");
   TControlImpl& state = *impl_;
-  state.text = layout_.Caption;
+  state.text = HeldText(kind, layout_.Caption);
   state.enabled = (layout_.Flags & kDisabled) == 0;
   state.checked = (layout_.Flags & kChecked) != 0;
   state.itemIndex = layout_.ItemIndex;
@@ -42,9 +58,9 @@ TControl::~TControl() {
 std::string TControl::Text() const { return impl_->text; }
 
 void TControl::SetText(std::string_view text) {
-  const std::string value = Kind() == TControlKind::Memo ? NormalizeLineBreaks(text) : std::string(text);
+  std::string value = HeldText(Kind(), text);
   if (impl_->text == value) return;
-  impl_->text = value;
+  impl_->text = std::move(value);
   impl_->selStart = 0;
   impl_->selLength = 0;
   RaiseChange(*this);
@@ -95,12 +111,12 @@ void TCustomEdit::SelectAll() { SetSel(0, Impl().text.size()); }
 
 void TCustomEdit::ReplaceSelection(std::string_view text) {
   TControlImpl& state = Impl();
-  const std::string insert = Kind() == TControlKind::Memo ? NormalizeLineBreaks(text) : std::string(text);
-  const std::string old = state.text;
+  const std::string insert = HeldText(Kind(), text);
+  const bool changes = state.text.compare(state.selStart, state.selLength, insert) != 0;
   state.text.replace(state.selStart, state.selLength, insert);
   state.selStart += insert.size();
   state.selLength = 0;
-  if (state.text != old) RaiseChange(*this);
+  if (changes) RaiseChange(*this);
 }
 
 void TCustomEdit::Clear() { SetText(""); }

@@ -46,6 +46,19 @@ unsigned KeyOfUnit(wchar_t unit) {
   return unit;
 }
 
+// A text as UTF-16 for a control: the memo's with its line breaks made CR LF
+// and converted piece by piece, so that a lead byte at the end of a line
+// does not take the line break with it.
+std::wstring WideText(TControlKind kind, std::string_view text) {
+  if (kind != TControlKind::Memo) return Cp932ToWide(text);
+  const std::string normal = NormalizeLineBreaks(text);
+  const std::vector<std::string_view> pieces = MemoConversionPieces(normal);
+  if (pieces.size() == 1) return Cp932ToWide(normal);
+  std::wstring wide;
+  for (std::string_view piece : pieces) wide += Cp932ToWide(piece);
+  return wide;
+}
+
 wchar_t UnitOfKey(unsigned key) {
   if (key < 0x80) return static_cast<wchar_t>(key);
   std::string bytes;
@@ -345,10 +358,12 @@ TControl::~TControl() {
 std::string TControl::Text() const { return WideToCp932(WindowTextWide(impl_->window.get())); }
 
 void TControl::SetText(std::string_view text) {
-  const std::string value = Kind() == TControlKind::Memo ? NormalizeLineBreaks(text) : std::string(text);
-  if (Text() == value) return;
+  // Compared as the control holds it: a text whose bytes differ only where
+  // they come back otherwise from UTF-16 is the same text.
+  const std::wstring value = WideText(Kind(), text);
+  if (WindowTextWide(impl_->window.get()) == value) return;
   impl_->notify = false;
-  SetWindowTextW(impl_->window.get(), Cp932ToWide(value).c_str());
+  SetWindowTextW(impl_->window.get(), value.c_str());
   impl_->notify = true;
   if (Kind() == TControlKind::Label) PlaceControl(*this);  // labels size themselves to their text
   RaiseChange(*this);
@@ -441,11 +456,14 @@ void TCustomEdit::SetSel(size_t start, size_t length) {
 void TCustomEdit::SelectAll() { SendMessageW(Impl().window.get(), EM_SETSEL, 0, -1); }
 
 void TCustomEdit::ReplaceSelection(std::string_view text) {
-  const std::string insert = Kind() == TControlKind::Memo ? NormalizeLineBreaks(text) : std::string(text);
-  const bool changes = SelText() != insert;
+  HWND window = Impl().window.get();
+  const std::wstring insert = WideText(Kind(), text);
+  DWORD start = 0;
+  DWORD end = 0;
+  SendMessageW(window, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  const bool changes = WindowTextWide(window).compare(start, end - start, insert) != 0;
   Impl().notify = false;
-  SendMessageW(Impl().window.get(), EM_REPLACESEL, FALSE,
-               reinterpret_cast<LPARAM>(Cp932ToWide(insert).c_str()));
+  SendMessageW(window, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(insert.c_str()));
   Impl().notify = true;
   if (changes) RaiseChange(*this);
 }
@@ -482,7 +500,7 @@ void TMemo::AddLines(const std::vector<std::string>& lines) {
   const int length = GetWindowTextLengthW(window);
   const bool afterBreak =
       length == 0 || LineCount() < static_cast<size_t>(SendMessageW(window, EM_GETLINECOUNT, 0, 0));
-  const std::wstring insert = Cp932ToWide(NormalizeLineBreaks(AppendedLines(afterBreak, lines)));
+  const std::wstring insert = WideText(TControlKind::Memo, AppendedLines(afterBreak, lines));
   SendMessageW(window, EM_SETSEL, static_cast<WPARAM>(length), length);
   Impl().notify = false;
   SendMessageW(window, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(insert.c_str()));
