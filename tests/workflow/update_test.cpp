@@ -97,6 +97,32 @@ TEST_F(UpdateTest, EditedStringsGoBackToTheirOwnPlaces) {
   EXPECT_TRUE(TakeErrorBoxes().empty());
 }
 
+TEST_F(UpdateTest, LinesTheUserLeftAloneKeepTheirTextsBytes) {
+  // The memo gives these back as other bytes: duplicate codes of code page
+  // 932 (the NEC row, NEC-selected IBM extensions), an undefined code, a
+  // lead byte without its second byte.
+  const std::vector<std::string> strings = {"\x87\x90\x87\x91 NEC", "\xED\x40 IBM", "\x85\x40 \x81", "ABC"};
+  std::vector<test::TPairs> texts;
+  for (size_t i = 0; i < strings.size(); ++i) {
+    texts.push_back(TextEntity("2" + std::to_string(i), "0.0", std::to_string(10 * i) + ".0", strings[i]));
+  }
+  Start(SelectionFile(texts));
+  form_->CheckSort.SetChecked(false);
+  Select({"20", "21", "22", "23"});
+  std::vector<std::string> lines = form_->Memo1.Lines();
+  ASSERT_EQ(lines.size(), strings.size());
+  EXPECT_NE(lines[0], strings[0]) << "the memo shows other bytes";
+  lines.back() = "XYZ";
+  std::string memo;
+  for (const std::string& line : lines) memo += line + "\r\n";
+  Update(memo);
+  std::vector<std::string> saved;
+  for (const TTextEnt& t : SavedTexts()) saved.push_back(t.Text);
+  std::vector<std::string> expected = strings;
+  expected.back() = "XYZ";
+  EXPECT_EQ(saved, expected);
+}
+
 TEST_F(UpdateTest, AShortMemoDeletesTheTextsBeyondIt) {
   Start(ColumnDrawing());
   Select({"2A", "2B", "2C"});

@@ -23,13 +23,11 @@
 #include <unordered_set>
 #include <vector>
 
+#include "engine/cad_windows.h"
 #include "engine/drawing.h"
 #include "engine/geometry.h"
 
 namespace vorbel::cadsim {
-
-constexpr std::uintptr_t kTypedInput = 1;
-constexpr std::uintptr_t kPointerInput = 2;
 
 // The history keeps this many lines; the recent history (the text window's
 // view of it) is its last kRecentLines lines.

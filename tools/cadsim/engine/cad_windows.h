@@ -1,7 +1,8 @@
 // How the stand-in CAD's windows look to other programs: the titles and
 // class names of its main window and text window, the captions of the
-// command-line windows inside them and the text window's command that copies
-// the history. The headless adapter and the Win32 program both use them.
+// command-line windows inside them, the kinds of input its main window takes
+// and the text window's command that copies the history. The headless adapter and the Win32 program both use
+// them.
 #pragma once
 
 #include <cstdint>
@@ -21,6 +22,11 @@ constexpr std::string_view kCommandLineClass = "AfxWnd42";
 constexpr std::string_view kCommandBarTitle = "コマンド ライン";
 constexpr std::string_view kPromptWindowTitle = "Headlands";
 constexpr std::string_view kHistoryWindowTitle = "MountTam";
+
+// WM_COPYDATA's dwData on the main window: typed input, and the stand-in's
+// pointer input (its mouse for programs that drive it).
+constexpr std::uintptr_t kTypedInput = 1;
+constexpr std::uintptr_t kPointerInput = 2;
 
 // WM_COMMAND id on the text window: the whole history onto the clipboard.
 constexpr uint32_t kCopyHistoryCommand = 32781;
