@@ -12,7 +12,9 @@ namespace vorbel {
 class TForm;
 
 // Initialises the windowing (visual styles, DPI awareness) and sets the
-// application's title, the caption of the standard error box.
+// application's title, the caption of the standard error box and of the
+// program's task-bar button (on Windows the application window, which owns
+// the main form).
 void InitApplication(std::string_view title);
 const std::string& ApplicationTitle();
 

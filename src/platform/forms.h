@@ -3,7 +3,8 @@
 //
 // The first form made is the application's main form: a stay-on-top,
 // sizeable tool window whose message loop (application.h) runs until it is
-// closed. Later forms are dialogs, shown modally and centred over the main
+// closed, and which is minimised and restored with the application. Later
+// forms are dialogs, shown modally and centred over the main
 // form. Sizes and positions are in the form's current pixels; the layout's
 // 96-DPI values are scaled to the DPI of the window's monitor.
 #pragma once

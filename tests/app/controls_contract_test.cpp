@@ -579,19 +579,22 @@ TEST_F(ControlsContract, AnchorsKeepTheirDistancesOnResize) {
   EXPECT_EQ(form.Button1.Bounds(), (TRect{button.Left + dx, button.Top + dy, button.Width, button.Height}));
 }
 
-TEST_F(ControlsContract, MinimisedWindowKeepsItsNormalBounds) {
+// The main form minimised and restored keeps its normal bounds and gives the
+// focus back to the control that had it.
+TEST_F(ControlsContract, MinimisedWindowKeepsItsNormalBoundsAndFocus) {
   TTestForm form;
   form.Show();
   const TRect normal{120, 80, form.Width() + 10, form.Height() + 4};
   form.SetBounds(normal);
+  ClickControl(form.Edit2);
   EXPECT_EQ(form.NormalBounds(), normal);
   form.Minimize();
   EXPECT_TRUE(form.Minimized());
-  EXPECT_NE(form.Bounds(), normal);
   EXPECT_EQ(form.NormalBounds(), normal);
   form.Restore();
   EXPECT_FALSE(form.Minimized());
   EXPECT_EQ(form.Bounds(), normal);
+  EXPECT_EQ(form.FocusedControl(), &form.Edit2);
 }
 
 TEST_F(ControlsContract, TimerTicksOnlyWhileEnabled) {

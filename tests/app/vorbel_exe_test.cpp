@@ -1,6 +1,6 @@
 // vorbel.exe as a user runs it: started from a folder of its own, its window
-// found by title and class, its settings file read and written, closed by
-// WM_CLOSE.
+// found by title and class, its task-bar window, its settings file read and
+// written, closed by WM_CLOSE.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -39,6 +39,12 @@ BOOL CALLBACK CollectChild(HWND window, LPARAM list) {
       TChild{window, WideToCp932(className), WideToCp932(text), IsWindowEnabled(window) != FALSE,
              SendMessageW(window, BM_GETCHECK, 0, 0)});
   return TRUE;
+}
+
+std::string Title(HWND window) {
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return WideToCp932(text);
 }
 
 std::vector<TChild> Children(HWND window) {
@@ -177,6 +183,52 @@ TEST(VorbelExe, StartsAsTheStayOnTopToolWindowAndWritesItsSettingsOnClose) {
                      outer.left, outer.top, true));
 }
 
+// The task-bar button is the application window's: a visible top-level
+// window of no size with the application title, owner of the main window
+// (the stay-on-top tool window of the test above).
+// Minimised, by the task bar (its system commands) or by the program (the
+// main window's), it hides the main window; restored it shows it again with
+// the focus back in the memo.
+TEST(VorbelExe, TheApplicationWindowHasTheTaskBarButtonAndMinimisesTheProgram) {
+  TProgram program;
+  HWND window = program.Start();
+  ASSERT_NE(window, nullptr);
+  HWND application = GetWindow(window, GW_OWNER);
+  ASSERT_NE(application, nullptr);
+  EXPECT_EQ(Title(application), "Vorbel Ver.1.11a");
+  EXPECT_EQ(GetAncestor(application, GA_PARENT), GetDesktopWindow());
+  EXPECT_EQ(GetWindow(application, GW_OWNER), nullptr);
+  EXPECT_TRUE(IsWindowVisible(application));
+  EXPECT_EQ(GetWindowLongPtrW(application, GWL_EXSTYLE) & WS_EX_TOOLWINDOW, 0);
+  RECT rect{};
+  GetWindowRect(application, &rect);
+  EXPECT_TRUE(IsRectEmpty(&rect));
+
+  HWND memo = nullptr;
+  for (const TChild& child : Children(window)) {
+    if (child.className == "Edit" && (GetWindowLongPtrW(child.window, GWL_STYLE) & ES_MULTILINE) != 0) {
+      memo = child.window;
+    }
+  }
+  const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+  const auto focus = [&] {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
+  };
+  ASSERT_TRUE(WaitFor([&] { return focus() == memo; }));
+  for (HWND asked : {application, window}) {
+    SCOPED_TRACE(asked == application ? "the task bar" : "the program");
+    PostMessageW(asked, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_TRUE(WaitFor([&] { return IsIconic(application) != FALSE && IsWindowVisible(window) == FALSE; }));
+    PostMessageW(asked, WM_SYSCOMMAND, SC_RESTORE, 0);
+    EXPECT_TRUE(WaitFor([&] { return IsIconic(application) == FALSE && IsWindowVisible(window) != FALSE; }));
+    EXPECT_TRUE(WaitFor([&] { return focus() == memo; }));
+  }
+  PostMessageW(window, WM_CLOSE, 0, 0);
+  EXPECT_EQ(program.WaitForExit(), 0);
+}
+
 TEST(VorbelExe, SettingsRoundTripAlsoWhenClosedMinimised) {
   TProgram program;
   WriteBytes(program.IniPath(),
@@ -202,9 +254,11 @@ TEST(VorbelExe, SettingsRoundTripAlsoWhenClosedMinimised) {
   }
 
   SetWindowPos(window, nullptr, 60, 70, 310, 330, SWP_NOZORDER | SWP_NOACTIVATE);
-  PostMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-  ASSERT_TRUE(WaitFor([&] { return IsIconic(window) != FALSE; }));
-  PostMessageW(window, WM_CLOSE, 0, 0);
+  // Minimised and closed from the task bar.
+  HWND application = GetWindow(window, GW_OWNER);
+  PostMessageW(application, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  ASSERT_TRUE(WaitFor([&] { return IsIconic(application) != FALSE && IsWindowVisible(window) == FALSE; }));
+  PostMessageW(application, WM_SYSCOMMAND, SC_CLOSE, 0);
   EXPECT_EQ(program.WaitForExit(), 0);
   EXPECT_EQ(ReadBytes(program.IniPath()),
             "[Recent]\r\nFile=a.dxf\r\n[Form]\r\nWidth=310\r\nHeight=330\r\nLeft=60\r\nTop=70\r\n"

@@ -139,7 +139,7 @@ bool Select() {
   SendCommand("\r");
   // The list is complete when the window is back and shows one line per text
   // read; a selection without texts leaves it empty.
-  if (!WaitFor([&] { return IsIconic(vorbel.form) == FALSE && ReadCommandLine() == kIdle; })) {
+  if (!WaitFor([&] { return IsWindowVisible(vorbel.form) != FALSE && ReadCommandLine() == kIdle; })) {
     return Fail("the selection did not end");
   }
   if (!WaitFor([&] { return !vorbel.Lines().empty(); }, 5000)) return Fail("no texts in the selection");

@@ -1,9 +1,10 @@
-// The application on Windows: common controls, the message loop, the
-// screen, the program's path and the standard error box.
+// The application on Windows: the application window, common controls, the
+// message loop, the screen, the program's path and the standard error box.
 #include <windows.h>
 // The common controls need windows.h first.
 #include <commctrl.h>
 
+#include <stdexcept>
 #include <vector>
 
 #include "platform/application.h"
@@ -17,6 +18,8 @@ namespace {
 
 struct TApplicationState {
   std::string title;
+  TWindowHandle window;    // the application window
+  bool minimised = false;  // the application window has hidden the windows it owns
   bool recordErrorBoxes = false;
   std::vector<TErrorBoxRecord> errorBoxes;
   std::function<void(TForm&)> modalDriver;
@@ -27,6 +30,96 @@ TApplicationState& State() {
   return state;
 }
 
+HWND MainWindow() { return MainForm() != nullptr ? MainForm()->Impl().window.get() : nullptr; }
+
+// A modal dialog or the error box is up over the main form.
+bool ModalWindowUp() {
+  HWND main = MainWindow();
+  return main != nullptr && IsWindowEnabled(main) == FALSE;
+}
+
+// Brings the program to the front: the main form or, while a modal window
+// is up over it, that window (the topmost one the main form owns that takes
+// input).
+void ActivateProgram() {
+  HWND target = MainWindow();
+  if (ModalWindowUp()) {
+    HWND main = target;
+    target = nullptr;
+    for (HWND window = GetTopWindow(nullptr); window != nullptr; window = GetWindow(window, GW_HWNDNEXT)) {
+      if (GetWindow(window, GW_OWNER) == main && IsWindowVisible(window) != FALSE &&
+          IsWindowEnabled(window) != FALSE) {
+        target = window;
+        break;
+      }
+    }
+  }
+  if (target != nullptr && IsWindowVisible(target) != FALSE) SetActiveWindow(target);
+}
+
+// The application window takes no input of its own. Minimised (by the
+// program, the task bar or its system menu) it hides the main form it owns;
+// restored it shows the main form again and hands the activation on, as it
+// does whenever it is activated (the task bar, Alt+Tab). Closing it closes
+// the main form as the form's close button does. While a modal window is up
+// the program stays as it is and that window comes to the front.
+LRESULT CALLBACK ApplicationProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  TApplicationState& state = State();
+  switch (message) {
+    case WM_SIZE:
+      if (wParam == SIZE_MINIMIZED && !state.minimised) {
+        state.minimised = true;
+        ShowOwnedPopups(window, FALSE);
+      } else if (wParam == SIZE_RESTORED && state.minimised) {
+        state.minimised = false;
+        ShowOwnedPopups(window, TRUE);
+        ActivateProgram();
+      }
+      return 0;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) != WA_INACTIVE && HIWORD(wParam) == 0) ActivateProgram();
+      return 0;
+    case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) == SC_MINIMIZE && ModalWindowUp()) {
+        ActivateProgram();
+        return 0;
+      }
+      break;
+    case WM_CLOSE:
+      if (ModalWindowUp()) {
+        ActivateProgram();
+      } else if (MainForm() != nullptr) {
+        MainForm()->Close();
+      }
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void MakeApplicationWindow(const std::wstring& title) {
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.lpfnWndProc = ApplicationProc;
+  windowClass.hInstance = instance;
+  windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));  // the program's icon
+  windowClass.hIconSm = windowClass.hIcon;
+  windowClass.lpszClassName = L"TApplication";
+  if (RegisterClassExW(&windowClass) == 0) throw std::runtime_error("RegisterClassEx failed");
+  // Not a tool window and owned by no one: the task bar and Alt+Tab show it.
+  // Of no size, in the middle of the screen, where minimising and restoring
+  // start from.
+  HWND window =
+      CreateWindowExW(0, windowClass.lpszClassName, title.c_str(),
+                      WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPSIBLINGS,
+                      ScreenWidth() / 2, ScreenHeight() / 2, 0, 0, nullptr, nullptr, instance, nullptr);
+  if (window == nullptr) throw std::runtime_error("CreateWindowEx failed");
+  State().window.reset(window);
+  ShowWindow(window, SW_SHOWNOACTIVATE);
+}
+
 }  // namespace
 
 void InitApplication(std::string_view title) {
@@ -35,7 +128,14 @@ void InitApplication(std::string_view title) {
   controls.dwSize = sizeof controls;
   controls.dwICC = ICC_STANDARD_CLASSES;
   InitCommonControlsEx(&controls);
+  if (State().window == nullptr) {
+    MakeApplicationWindow(Cp932ToWide(title));
+  } else {
+    SetWindowTextW(State().window.get(), Cp932ToWide(title).c_str());
+  }
 }
+
+HWND ApplicationWindow() { return State().window.get(); }
 
 const std::string& ApplicationTitle() { return State().title; }
 
@@ -71,8 +171,9 @@ void ShowErrorBox(std::string_view message) {
     State().errorBoxes.push_back(TErrorBoxRecord{State().title, text});
     return;
   }
+  // The box is modal to the active form; the application window is no form.
   HWND owner = GetActiveWindow();
-  if (owner == nullptr && MainForm() != nullptr) owner = MainForm()->Impl().window.get();
+  if ((owner == nullptr || owner == State().window.get()) && MainWindow() != nullptr) owner = MainWindow();
   MessageBoxW(owner, Cp932ToWide(text).c_str(), Cp932ToWide(State().title).c_str(), MB_OK | MB_ICONSTOP);
 }
 

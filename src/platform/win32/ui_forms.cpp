@@ -63,6 +63,13 @@ SIZE OuterSize(const TForm& form) {
   return SIZE{rect.right - rect.left, rect.bottom - rect.top};
 }
 
+// The window whose minimised state is the form's: for the main form the
+// application window, which hides and shows it; a dialog's own.
+HWND StateWindow(const TForm& form) {
+  HWND application = ApplicationWindow();
+  return form.IsMainForm() && application != nullptr ? application : form.Impl().window.get();
+}
+
 void FocusFirst(TForm& form) {
   for (TControl* control : form.TabSequence()) {
     if (control->CanFocus()) {
@@ -193,6 +200,17 @@ LRESULT HandleFormMessage(TForm& form, HWND window, UINT message, WPARAM wParam,
         if (timer->Id() == wParam && timer->Enabled()) RunEventHandler(timer->OnTimer);
       }
       return 0;
+    case WM_SYSCOMMAND:
+      // The main form minimises and restores with the program.
+      if (form.IsMainForm() && (wParam & 0xFFF0) == SC_MINIMIZE) {
+        form.Minimize();
+        return 0;
+      }
+      if (form.IsMainForm() && (wParam & 0xFFF0) == SC_RESTORE && form.Minimized()) {
+        form.Restore();
+        return 0;
+      }
+      return DefWindowProcW(window, message, wParam, lParam);
     case WM_CLOSE:
       form.Close();
       return 0;
@@ -262,8 +280,14 @@ TForm::TForm(const TFormLayout& layout) : layout_(layout), impl_(std::make_uniqu
   const std::wstring className = Cp932ToWide(layout.ClassName);
   RegisterFormClass(className);
   const TFrameStyle frame = FrameStyle(layout);
+  // The main form belongs to the application window, a dialog to the main
+  // form.
   HWND owner = nullptr;
-  if (mainForm != nullptr && layout.Style == TFormStyle::ToolDialog) owner = mainForm->impl_->window.get();
+  if (mainForm == nullptr) {
+    owner = ApplicationWindow();
+  } else if (layout.Style == TFormStyle::ToolDialog) {
+    owner = mainForm->impl_->window.get();
+  }
   HWND window = CreateWindowExW(frame.exStyle, className.c_str(), Cp932ToWide(layout.Caption).c_str(),
                                 frame.style, 0, 0, 0, 0, owner, nullptr, Instance(), impl_.get());
   if (window == nullptr) throw std::runtime_error("CreateWindowEx failed");
@@ -338,9 +362,9 @@ void TForm::Show() {
 }
 
 bool TForm::Visible() const { return IsWindowVisible(impl_->window.get()) != FALSE; }
-void TForm::Minimize() { ShowWindow(impl_->window.get(), SW_MINIMIZE); }
-void TForm::Restore() { ShowWindow(impl_->window.get(), SW_RESTORE); }
-bool TForm::Minimized() const { return IsIconic(impl_->window.get()) != FALSE; }
+void TForm::Minimize() { ShowWindow(StateWindow(*this), SW_MINIMIZE); }
+void TForm::Restore() { ShowWindow(StateWindow(*this), SW_RESTORE); }
+bool TForm::Minimized() const { return IsIconic(StateWindow(*this)) != FALSE; }
 
 void TForm::Close() {
   if (impl_->closed) return;

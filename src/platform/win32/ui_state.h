@@ -106,6 +106,12 @@ void LayOut(TForm& form);
 // Sets the control fonts again (after a DPI change).
 void ApplyFonts(TForm& form);
 
+// The application window (ui_application.cpp), or null before
+// InitApplication: a visible top-level window of no size that carries the
+// application title and the program's task-bar button, and owns the main
+// form. The program is minimised and restored through it.
+HWND ApplicationWindow();
+
 bool RecordingErrorBoxes();
 const std::function<void(TForm&)>& ModalDriver();
 
