@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "acadctrl/acad_windows.h"
-#include "base/cp932.h"
 #include "base/errors.h"
+#include "base/files.h"
 #include "platform/clipboard.h"
 #include "platform/desktop.h"
 #include "platform/file_path.h"
@@ -27,20 +27,6 @@ void SendCommand(std::string_view command) {
 
 namespace {
 
-// The position of the path's last folder separator, or npos; the second byte
-// of a double-byte character ("表" is 0x95 0x5C) is never taken for one.
-size_t LastSeparator(std::string_view path) {
-  size_t found = std::string_view::npos;
-  for (size_t i = 0; i < path.size(); ++i) {
-    if (IsLeadByte(path[i])) {
-      ++i;
-    } else if (path[i] == '\\' || path[i] == '/') {
-      found = i;
-    }
-  }
-  return found;
-}
-
 [[noreturn]] void RaiseBlankInName(std::string_view path) {
   throw TRuntimeError(std::string(path) +
                       " の名前に空白があるため、AutoCAD に渡せません。空白のないフォルダーに置いてください");
@@ -50,13 +36,12 @@ size_t LastSeparator(std::string_view path) {
 
 std::string PathForCommand(std::string_view path) {
   if (path.find(' ') == std::string_view::npos) return std::string(path);
-  const size_t slash = LastSeparator(path);
-  if (slash == std::string_view::npos || path.find(' ', slash) != std::string_view::npos)
-    RaiseBlankInName(path);
-  const std::string_view folder = path.substr(0, slash);
+  const std::string folder = ExtractFileDir(path);
+  const std::string_view name = path.substr(folder.empty() ? 0 : folder.size() + 1);
+  if (folder.empty() || name.find(' ') != std::string_view::npos) RaiseBlankInName(path);
   const std::string shortFolder = ShortPathName(folder);
   if (shortFolder.find(' ') != std::string::npos) RaiseBlankInName(folder);
-  return shortFolder + std::string(path.substr(slash));
+  return shortFolder + std::string(path.substr(folder.size()));
 }
 
 std::string CopyHistory() {

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "base/cp932.h"
+#include "base/files.h"
 #include "base/settings_file.h"
 #include "platform/application.h"
 
@@ -28,7 +29,10 @@ TFormLayout MakeForm1Layout() {
   TFormLayout form;
   form.ClassName = "TForm1";
   form.Caption = "Vorbel Ver.1.12";
-  form.Client = {248, 249};
+  // The design's 248 x 249 cut the memo's right edge and 終了's lower edge by
+  // 2 or 3 pixels (its scroll bar and border at higher DPI): the client area
+  // is just large enough to show every control whole.
+  form.Client = {251, 251};
   form.Style = TFormStyle::SizeableToolWindow;
   form.StayOnTop = true;
   form.Font = kFormFont;
@@ -96,6 +100,9 @@ TForm1::TForm1(std::vector<std::string> arguments)
   CheckXYpit.OnClick = [this] { CheckXYpitClick(); };
   Timer1.OnTimer = [this] { Timer1Timer(); };
   Button1.OnClick = [this] { Button1Click(); };
+  // The line counter starts black; every other text has the user's
+  // window-text colour.
+  Label3.SetFontColor(kColorBlack);
   RunEventHandler([this] { FormCreate(); });
 }
 
@@ -121,8 +128,19 @@ void TForm1::FormCreate() {
   CheckSort.SetChecked(settings.ReadBool("Sort", "Checked", true));
 }
 
+void TForm1::WarnIfFolderNotWritable() {
+  const std::string folder = ExtractFileDir(ProgramPath());
+  if (CanCreateFileIn(folder.empty() ? "." : folder)) return;
+  folderWritable_ = false;
+  ShowErrorBox(
+      folder +
+      " に書き込めないため、設定ファイルと AutoCAD とのやり取りのファイルを置けません。"
+      "Vorbel は、書き込めるフォルダー (ドキュメントやデスクトップの下など) に置いてから起動してください");
+}
+
 void TForm1::FormDestroy() {
   Selection = TSelection();
+  if (!folderWritable_) return;
   TSettingsFile settings(SettingsFile());
   const TRect normal = NormalBounds();
   settings.WriteInteger("Form", "Width", Unscale(normal.Width));

@@ -78,6 +78,10 @@ class TForm1 : public TForm {
   // SNAPMODE as it was before a selection.
   std::string SavedSnapMode;
 
+  // Says once, at start, when the program's folder takes no new file: the
+  // settings and the exchange files live there.
+  void WarnIfFolderNotWritable();
+
   // Event handlers.
   void FormCreate();
   void FormDestroy();
@@ -143,6 +147,9 @@ class TForm1 : public TForm {
   bool EndsAfterUpdate() const;
 
   std::vector<std::string> arguments_;
+  // False once the folder was found to take no new file: the settings are
+  // not written at the end then, the user having been told.
+  bool folderWritable_ = true;
 };
 
 }  // namespace vorbel

@@ -10,6 +10,7 @@
 #include "base/files.h"
 #include "base/numbers.h"
 #include "dxf/creation.h"
+#include "platform/application.h"
 #include "workflow/memo_lines.h"
 
 namespace vorbel {
@@ -32,6 +33,7 @@ void TForm1::ButtonMakeClick() {
   const double dY = StrToFloat(Edit2.Text());
   const std::vector<std::string> lines = MemoLinesForWriting();
   if (lines.empty() || !CheckSort.Checked()) return;
+  const TBusyCursor busy;
   SaveLines(ExchangeFile(), BuildCreationFile(s.DxfHead, s.DxfTemplate, s.DxfTail,
                                               NewTextsAtPitch(lines, s.MaxHandle, dX, dY)));
   SendCommand("\x03-INSERT *" + typedPath + "\r");

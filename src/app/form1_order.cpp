@@ -3,6 +3,7 @@
 #include "acadctrl/text_functions.h"
 #include "app/form1.h"
 #include "base/numbers.h"
+#include "platform/application.h"
 #include "workflow/ordering.h"
 
 namespace vorbel {
@@ -27,6 +28,7 @@ void TForm1::CheckSortClick() {
   ButtonMake.SetEnabled(sorted && Selection.Listed);
   TTextEnts& ents = Selection.TextEnts;
   if (ents.empty()) return;
+  const TBusyCursor busy;
   // Lines beyond the records are new texts of no record: they keep their
   // place after the records and their edits.
   std::vector<std::string> lines = Memo1.Lines();

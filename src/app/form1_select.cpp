@@ -17,6 +17,7 @@
 #include "base/files.h"
 #include "base/numbers.h"
 #include "dxf/dxf_slices.h"
+#include "platform/application.h"
 #include "workflow/ordering.h"
 
 namespace vorbel {
@@ -103,6 +104,7 @@ void TForm1::Timer1Timer() {
 
 void TForm1::EndSelection() {
   if (!IsIdlePrompt(ReadCommandLine())) return;
+  const TBusyCursor busy;
   Restore();
   TimerMode = TTimerMode::Idle;
   Timer1.SetEnabled(false);

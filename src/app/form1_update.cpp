@@ -12,6 +12,7 @@
 #include "dxf/dxf_slices.h"
 #include "dxf/entity_handles.h"
 #include "dxf/rewrite.h"
+#include "platform/application.h"
 #include "texttools/string_utils.h"
 #include "workflow/memo_lines.h"
 #include "workflow/realign.h"
@@ -101,6 +102,7 @@ void TForm1::ButtonUpdateClick() {
   if (FindAcadWindow() == kNoWindow) return;
   const std::string exchangeFile = PathForCommand(ExchangeFile());
   const std::string newTextsFile = PathForCommand(NewTextsFile());
+  const TBusyCursor busy;
   const bool makeEnabled = ButtonMake.Enabled();
   ButtonMake.SetEnabled(false);
   ButtonUpdate.SetEnabled(false);

@@ -13,6 +13,7 @@ int main(int argc, char** argv) {
     InitApplication("Vorbel Ver.1.11a");
     TForm1 form1(ProgramArguments(argc, argv));
     form1.Show();
+    form1.WarnIfFolderNotWritable();
     return RunMessageLoop();
   } catch (const std::exception& error) {
     ShowErrorBox(error.what());

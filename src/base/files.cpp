@@ -5,6 +5,7 @@
 #include <fstream>
 #include <system_error>
 
+#include "base/cp932.h"
 #include "base/errors.h"
 #include "platform/file_path.h"
 
@@ -15,6 +16,18 @@ namespace fs = std::filesystem;
 bool FileExists(std::string_view path) {
   std::error_code error;
   return fs::is_regular_file(FilePath(path), error);
+}
+
+std::string ExtractFileDir(std::string_view path) {
+  size_t separator = std::string_view::npos;
+  for (size_t i = 0; i < path.size(); ++i) {
+    if (IsLeadByte(path[i])) {
+      ++i;
+    } else if (path[i] == '\\' || path[i] == '/') {
+      separator = i;
+    }
+  }
+  return separator == std::string_view::npos ? std::string() : std::string(path.substr(0, separator));
 }
 
 bool DeleteFileAt(std::string_view path) {
@@ -36,6 +49,19 @@ std::string ReadFileBytes(std::string_view path) {
   if (in) bytes.append(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   if (in.bad()) RaiseCannotOpen(path);
   return bytes;
+}
+
+bool CanCreateFileIn(std::string_view folder) {
+  fs::path probe = FilePath(folder);
+  probe /= ".vorbel-write-test";
+  bool made = false;
+  {
+    std::ofstream out(probe, std::ios::binary | std::ios::trunc);
+    made = static_cast<bool>(out << "0");
+  }
+  std::error_code error;
+  fs::remove(probe, error);
+  return made;
 }
 
 std::string ReadFileTail(std::string_view path, size_t maxBytes) {

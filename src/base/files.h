@@ -9,6 +9,10 @@
 namespace vorbel {
 
 bool FileExists(std::string_view path);
+// The folder part of a path, without its last separator ("\\" or "/"); empty
+// when the path has none. The second byte of a double-byte character ("表"
+// is 0x95 0x5C) is never taken for a separator.
+std::string ExtractFileDir(std::string_view path);
 // Deletes the file if it exists; true when no file is left.
 bool DeleteFileAt(std::string_view path);
 
@@ -20,6 +24,9 @@ std::string ReadFileBytes(std::string_view path);
 // half-written file and a failed write leaves the old file as it was.
 // Raises "%s に書き込めません" on any failure.
 void SaveLines(std::string_view path, const TLineList& lines);
+
+// Whether a new file can be made in the folder (one is made and deleted).
+bool CanCreateFileIn(std::string_view folder);
 
 // The last `maxBytes` bytes of a file (all of a shorter one); empty when it
 // cannot be read. Cheap on a large file that is still being written.

@@ -40,6 +40,19 @@ std::string ErrorBoxText(std::string_view message);
 // OK button; modal to the active form.
 void ShowErrorBox(std::string_view message);
 
+// The wait cursor while the object lives: the program is busy for more than
+// a moment (a large export, filling the memo, writing an update).
+class TBusyCursor {
+ public:
+  TBusyCursor();
+  ~TBusyCursor();
+  TBusyCursor(const TBusyCursor&) = delete;
+  TBusyCursor& operator=(const TBusyCursor&) = delete;
+
+ private:
+  void* previous_ = nullptr;
+};
+
 // The event boundary: runs a handler and shows an exception that escapes it
 // in the standard error box. Every event of every control and form runs
 // through here, so no exception leaves an event.

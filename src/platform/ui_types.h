@@ -40,6 +40,9 @@ constexpr TColor Rgb(uint8_t red, uint8_t green, uint8_t blue) {
 }
 
 constexpr TColor kColorBlack = Rgb(0, 0, 0);
+// No colour of the program's own: the system's window-text colour, which
+// follows the user's scheme (high contrast included).
+constexpr TColor kColorWindowText = 0xFF000000;
 constexpr TColor kColorRed = Rgb(255, 0, 0);
 constexpr TColor kColorBlue = Rgb(0, 0, 255);
 

@@ -637,7 +637,7 @@ TEST_F(ControlsContract, FontsAndColours) {
   TTestForm form;
   EXPECT_FALSE(form.Memo1.FontFace().empty());
   EXPECT_FALSE(form.Edit1.FontFace().empty());
-  EXPECT_EQ(form.Label1.FontColor(), kColorBlack);
+  EXPECT_EQ(form.Label1.FontColor(), kColorWindowText) << "no colour of the program's own";
   form.Label1.SetFontColor(kColorBlue);
   form.Memo1.SetFontColor(kColorRed);
   EXPECT_EQ(form.Label1.FontColor(), kColorBlue);

@@ -45,8 +45,8 @@ TEST_F(Form1Test, FirstStartWithoutSettingsFile) {
   EXPECT_EQ(TForm1::SettingsFile(), IniPath());
   EXPECT_EQ(form->Caption(), "Vorbel Ver.1.12");
   EXPECT_EQ(ApplicationTitle(), "Vorbel Ver.1.11a");
-  EXPECT_EQ(form->Bounds(), (TRect{384, 246, 256, 276}));
-  EXPECT_EQ(form->ClientSize(), (TSize{248, 249}));
+  EXPECT_EQ(form->Bounds(), (TRect{382, 245, 259, 278}));
+  EXPECT_EQ(form->ClientSize(), (TSize{251, 251}));
   EXPECT_TRUE(form->CheckSort.Checked());
   form->Show();
   EXPECT_TRUE(form->Memo1.Focused());
@@ -56,7 +56,7 @@ TEST_F(Form1Test, FirstStartWithoutSettingsFile) {
   EXPECT_TRUE(form->Selection.TextEnts.empty());
   EXPECT_TRUE(form->Selection.DxfLines.empty());
   form.reset();
-  EXPECT_EQ(ReadIni(), "[Form]\r\nWidth=256\r\nHeight=276\r\nLeft=384\r\nTop=246\r\n[Sort]\r\nChecked=1\r\n");
+  EXPECT_EQ(ReadIni(), "[Form]\r\nWidth=259\r\nHeight=278\r\nLeft=382\r\nTop=245\r\n[Sort]\r\nChecked=1\r\n");
   EXPECT_TRUE(TakeErrorBoxes().empty());
 }
 
@@ -105,7 +105,7 @@ TEST_F(Form1Test, ControlsStartAsLaidOut) {
 
 TEST_F(Form1Test, ResizingStretchesTheMemoAndMovesTheButtons) {
   TForm1 form;
-  form.SetBounds({0, 0, 256 + 40, 276 + 100});
+  form.SetBounds({0, 0, 259 + 40, 278 + 100});
   EXPECT_EQ(form.Memo1.Bounds(), (TRect{2, 50, 249 + 40, 121 + 100}));
   EXPECT_EQ(form.Button1.Bounds(), (TRect{187 + 40, 228 + 100, 51, 23}));
   EXPECT_EQ(form.Edit1.Bounds(), (TRect{187 + 40, 2, 58, 20}));
@@ -121,16 +121,16 @@ TEST_F(Form1Test, SettingsFileRestoresPlacementAndOrderOption) {
     bool sorted;
   };
   const TCase cases[] = {
-      {"", 1024, {384, 246, 256, 276}, true},
-      {"", 1023, {383, 246, 256, 276}, true},  // the halving truncates
-      {"[Form]\r\nWidth=0x200\r\n", 1024, {256, 246, 512, 276}, true},
-      {"[Form]\r\nWidth=abc\r\nHeight=300\r\n", 1024, {384, 234, 256, 300}, true},
-      {"[Form]\r\nWidth=513\r\n", 300, {-106, 246, 513, 276}, true},  // toward zero
-      {"[Form]\r\nLeft=-3000\r\nTop=5000\r\n", 1024, {-3000, 5000, 256, 276}, true},
-      {"[Sort]\r\nChecked=0\r\n", 1024, {384, 246, 256, 276}, false},
-      {"[Sort]\r\nChecked=2\r\n", 1024, {384, 246, 256, 276}, true},
-      {"[Sort]\r\nChecked=-1\r\n", 1024, {384, 246, 256, 276}, true},
-      {"[Sort]\r\nChecked=\r\n", 1024, {384, 246, 256, 276}, true},
+      {"", 1024, {382, 245, 259, 278}, true},
+      {"", 1026, {383, 245, 259, 278}, true},  // the halving truncates
+      {"[Form]\r\nWidth=0x200\r\n", 1024, {256, 245, 512, 278}, true},
+      {"[Form]\r\nWidth=abc\r\nHeight=300\r\n", 1024, {382, 234, 259, 300}, true},
+      {"[Form]\r\nWidth=513\r\n", 300, {-106, 245, 513, 278}, true},  // toward zero
+      {"[Form]\r\nLeft=-3000\r\nTop=5000\r\n", 1024, {-3000, 5000, 259, 278}, true},
+      {"[Sort]\r\nChecked=0\r\n", 1024, {382, 245, 259, 278}, false},
+      {"[Sort]\r\nChecked=2\r\n", 1024, {382, 245, 259, 278}, true},
+      {"[Sort]\r\nChecked=-1\r\n", 1024, {382, 245, 259, 278}, true},
+      {"[Sort]\r\nChecked=\r\n", 1024, {382, 245, 259, 278}, true},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.ini + " on " + std::to_string(c.screenWidth));
@@ -210,13 +210,32 @@ TEST_F(Form1Test, UnwritableSettingsFileShowsTheErrorAndTheProgramEnds) {
   std::filesystem::create_directory(FilePath(IniPath()));
   {
     TForm1 form;
-    EXPECT_EQ(form.Bounds(), (TRect{384, 246, 256, 276}));
+    EXPECT_EQ(form.Bounds(), (TRect{382, 245, 259, 278}));
     form.Close();
   }
   const auto boxes = TakeErrorBoxes();
   ASSERT_EQ(boxes.size(), 1u);  // the keys after the failed one are not tried
   EXPECT_EQ(boxes[0].Caption, "Vorbel Ver.1.11a");
   EXPECT_EQ(boxes[0].Text, IniPath() + " に書き込めません.");
+}
+
+TEST_F(Form1Test, AFolderThatTakesNoFileIsToldOnceAtStart) {
+  // The program kept where it cannot write (a folder that is not there
+  // stands for one without the right to write).
+  sim::SetProgramPath(dir_.File("読めるだけ/vorbel.exe"));
+  {
+    TForm1 form;
+    form.WarnIfFolderNotWritable();
+    const auto boxes = TakeErrorBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].Text.find(dir_.File("読めるだけ") + " に書き込めないため"), 0u) << boxes[0].Text;
+    form.Close();
+  }
+  EXPECT_TRUE(TakeErrorBoxes().empty()) << "not told again when the settings are not written";
+  sim::SetProgramPath(dir_.File("vorbel.exe"));
+  TForm1 form;
+  form.WarnIfFolderNotWritable();
+  EXPECT_TRUE(TakeErrorBoxes().empty());
 }
 
 TEST_F(Form1Test, LineCounterCountsUpToTheLastNonBlankLineAndColours) {

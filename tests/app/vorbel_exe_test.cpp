@@ -152,8 +152,8 @@ TEST(VorbelExe, StartsAsTheStayOnTopToolWindowAndWritesItsSettingsOnClose) {
   const UINT dpi = GetDpiForWindow(window);
   RECT client{};
   GetClientRect(window, &client);
-  EXPECT_EQ(client.right, MulDiv(248, static_cast<int>(dpi), 96));
-  EXPECT_EQ(client.bottom, MulDiv(249, static_cast<int>(dpi), 96));
+  EXPECT_EQ(client.right, MulDiv(251, static_cast<int>(dpi), 96));
+  EXPECT_EQ(client.bottom, MulDiv(251, static_cast<int>(dpi), 96));
   const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
   const LONG_PTR exStyle = GetWindowLongPtrW(window, GWL_EXSTYLE);
   EXPECT_NE(style & WS_THICKFRAME, 0);

@@ -70,6 +70,9 @@ void ShowErrorBox(std::string_view message) {
 
 void RecordErrorBoxes(bool) {}
 
+TBusyCursor::TBusyCursor() = default;
+TBusyCursor::~TBusyCursor() = default;
+
 std::vector<TErrorBoxRecord> TakeErrorBoxes() {
   std::vector<TErrorBoxRecord> boxes;
   boxes.swap(Simulation().errorBoxes);

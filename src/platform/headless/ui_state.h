@@ -19,7 +19,7 @@ struct TControlImpl {
   size_t selLength = 0;
   TRect design;  // form client coordinates, 96 DPI
   std::string fontFace;
-  TColor fontColor = kColorBlack;
+  TColor fontColor = kColorWindowText;
   TPopupMenu* popup = nullptr;
 };
 

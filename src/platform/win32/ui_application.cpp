@@ -177,6 +177,13 @@ void ShowErrorBox(std::string_view message) {
   MessageBoxW(owner, Cp932ToWide(text).c_str(), Cp932ToWide(State().title).c_str(), MB_OK | MB_ICONSTOP);
 }
 
+TBusyCursor::TBusyCursor()
+    : previous_(SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32514)))) {}  // IDC_WAIT
+
+// The cursor the window's class gives comes back with the next mouse move;
+// until then the one from before.
+TBusyCursor::~TBusyCursor() { SetCursor(static_cast<HCURSOR>(previous_)); }
+
 bool RecordingErrorBoxes() { return State().recordErrorBoxes; }
 void RecordErrorBoxes(bool record) { State().recordErrorBoxes = record; }
 

@@ -139,12 +139,12 @@ void OnCommand(TForm& form, WPARAM wParam, LPARAM lParam) {
   }
 }
 
-// The control's colour for its text; disabled controls keep the grey the
-// system gives them.
+// The control's colour for its text, where the program gives it one; else,
+// and for disabled controls, the colours of the user's scheme.
 LRESULT OnControlColor(TForm& form, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   const LRESULT brush = DefWindowProcW(window, message, wParam, lParam);
   const TControl* control = ControlOfWindow(form, reinterpret_cast<HWND>(lParam));
-  if (control != nullptr && control->Enabled()) {
+  if (control != nullptr && control->Enabled() && control->Impl().fontColor != kColorWindowText) {
     SetTextColor(reinterpret_cast<HDC>(wParam), control->Impl().fontColor);
   }
   return brush;

@@ -58,7 +58,7 @@ struct TControlImpl {
   TRect design;  // form client coordinates, 96 DPI
   TFont font;    // as asked for; the face as found
   std::string fontFace;
-  TColor fontColor = 0;
+  TColor fontColor = kColorWindowText;
   bool notify = true;  // false while the program itself changes the control
   bool focusByMouse = false;
   TPopupMenu* popup = nullptr;
