@@ -30,6 +30,8 @@ constexpr std::string_view kInsertPoint = "挿入点を指定: ";
 constexpr std::string_view kInsertScale = "尺度を指定: <1>: ";
 constexpr std::string_view kInsertRotation = "回転角度を指定 <0>: ";
 constexpr std::string_view kSaveAsPrompt = "保存するファイル名を入力 <";
+constexpr std::string_view kUndoPrompt =
+    "取り消す操作の数を入力 または [自動(A)/コントロール(C)/開始(BE)/終了(E)/マーク(M)/後退(B)] <1>: ";
 
 // What it answers.
 constexpr std::string_view kFound = " 個を検出";
@@ -58,6 +60,11 @@ constexpr std::string_view kNeedPoint = "点、またはオプション キー�
 constexpr std::string_view kNeedNumber = "数値が必要です。";
 constexpr std::string_view kNeedNonZero = "値は 0 以外にしてください。";
 constexpr std::string_view kNeedAngle = "角度が必要です。";
+constexpr std::string_view kNeedPositive = "値は正で 0 以外にしてください。";
+constexpr std::string_view kUndoOptionsDone =
+    "この代替 CAD の UNDO は数、開始 (BE)、終了 (E) だけを行います。";
+constexpr std::string_view kNothingToUndo = "取り消す操作はありません。";
+constexpr std::string_view kUndoGroupName = "グループ";
 
 constexpr std::string_view kDefaultDrawing = "Drawing1.dwg";
 
@@ -125,6 +132,12 @@ std::optional<int32_t> ReadWholeNumber(std::string_view text) {
 }
 
 bool IsTransparentCommand(std::string_view name) { return name == "SNAPMODE" || name == "FILEDIA"; }
+
+// An option keyword typed as the CAD program takes it: the whole word or its
+// beginning, at least `shortest` letters ("BE", "BEG" ... "BEGIN").
+bool IsKeyword(std::string_view typed, std::string_view word, size_t shortest) {
+  return typed.size() >= shortest && word.starts_with(typed);
+}
 
 }  // namespace
 
@@ -241,6 +254,9 @@ void TCadEngine::Dispatch(const std::string& input) {
     case TStep::kSaveAsFile:
       OnSaveAsFile(run, input);
       break;
+    case TStep::kUndoOption:
+      OnUndoOption(run, input);
+      break;
   }
 }
 
@@ -259,6 +275,11 @@ void TCadEngine::StartCommand(const std::string& typed, bool transparent) {
       return;
     }
   }
+  if (name == "U") {
+    lastCommand_ = name;
+    Undo(1);
+    return;
+  }
   TRun run;
   run.name = name;
   run.transparent = transparent;
@@ -272,6 +293,8 @@ void TCadEngine::StartCommand(const std::string& typed, bool transparent) {
     run.step = TStep::kInsertName;
   } else if (name == "SAVEAS") {
     run.step = TStep::kSaveAsFile;
+  } else if (name == "UNDO") {
+    run.step = TStep::kUndoOption;
   } else {
     AddLine(std::string(kUnknownCommand) + typed + std::string(kUnknownCommandEnd));
     return;
@@ -336,6 +359,9 @@ std::string TCadEngine::PromptOf(const TRun& run) const {
       break;
     case TStep::kSaveAsFile:
       prompt += std::string(kSaveAsPrompt) + DefaultDxfFile() + ">: ";
+      break;
+    case TStep::kUndoOption:
+      prompt += kUndoPrompt;
       break;
   }
   return prompt;
@@ -485,7 +511,8 @@ void TCadEngine::EndSelection(TRun& run) {
     }
     FinishRun();
   } else if (run.name == "ERASE") {
-    if (drawing_.Erase(chosen) > 0) ++version_;
+    TDrawing before = drawing_;
+    if (drawing_.Erase(chosen) > 0) Changed(run.name, std::move(before));
     FinishRun();
   } else {
     run.objects = chosen;
@@ -663,7 +690,8 @@ void TCadEngine::OnInsertRotation(TRun& run, const std::string& input) {
     }
     run.placement.Rotation = *angle;
   }
-  if (!drawing_.InsertExploded(*run.source, run.placement).empty()) ++version_;
+  TDrawing before = drawing_;
+  if (!drawing_.InsertExploded(*run.source, run.placement).empty()) Changed(run.name, std::move(before));
   FinishRun();
 }
 
@@ -677,6 +705,68 @@ void TCadEngine::OnSaveAsFile(TRun&, const std::string& input) {
   path_ = file;
   ++version_;
   FinishRun();
+}
+
+// --- UNDO and U --------------------------------------------------------------
+
+void TCadEngine::OnUndoOption(TRun&, const std::string& input) {
+  std::string option = UpperAscii(TrimBlanks(input));
+  if (option.starts_with('_')) option.erase(0, 1);  // the international keyword
+  if (option.empty()) {
+    Undo(1);
+  } else if (const auto count = ReadWholeNumber(option)) {
+    if (*count < 1) {
+      AddLine(std::string(kNeedPositive));
+      return;
+    }
+    Undo(static_cast<size_t>(*count));
+  } else if (IsKeyword(option, "BEGIN", 2)) {
+    BeginUndoGroup();
+  } else if (IsKeyword(option, "END", 1)) {
+    // Without an open group there is nothing to end.
+    undoGroupOpen_ = false;
+  } else if (IsKeyword(option, "AUTO", 1) || IsKeyword(option, "CONTROL", 1) ||
+             IsKeyword(option, "MARK", 1) || IsKeyword(option, "BACK", 1)) {
+    AddLine(std::string(kUndoOptionsDone));
+    return;
+  } else {
+    AddLine(std::string(kInvalidKeyword));
+    return;
+  }
+  FinishRun();
+}
+
+// The drawing changed by a command: one step of the undo history, unless an
+// open group holds it already.
+void TCadEngine::Changed(const std::string& name, TDrawing before) {
+  ++version_;
+  if (undoGroupOpen_) return;
+  undo_.push_back({name, std::move(before)});
+  while (undo_.size() > kUndoSteps) undo_.pop_front();
+}
+
+// Groups do not nest: a group begun while one is open ends that one, as in
+// the CAD program. An empty group is a step all the same.
+void TCadEngine::BeginUndoGroup() {
+  undo_.push_back({std::string(kUndoGroupName), drawing_});
+  while (undo_.size() > kUndoSteps) undo_.pop_front();
+  undoGroupOpen_ = true;
+}
+
+// Takes back `count` steps, the last first, each echoed with its name; a
+// group still open is ended first and taken back as a whole.
+void TCadEngine::Undo(size_t count) {
+  undoGroupOpen_ = false;
+  for (size_t i = 0; i < count; ++i) {
+    if (undo_.empty()) {
+      AddLine(std::string(kNothingToUndo));
+      return;
+    }
+    AddLine(undo_.back().name);
+    drawing_ = std::move(undo_.back().before);
+    undo_.pop_back();
+    ++version_;
+  }
 }
 
 }  // namespace vorbel::cadsim

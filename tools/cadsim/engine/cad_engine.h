@@ -33,6 +33,9 @@ namespace vorbel::cadsim {
 // view of it) is its last kRecentLines lines.
 constexpr size_t kHistoryLines = 2000;
 constexpr size_t kRecentLines = 200;
+// The undo history keeps the drawing as it was before each of the last
+// kUndoSteps steps (a command that changed the drawing, or a group).
+constexpr size_t kUndoSteps = 50;
 
 class TCadEngine {
  public:
@@ -96,8 +99,8 @@ class TCadEngine {
   // The drawing's file, and its name as the window titles show it.
   const std::string& DrawingPath() const { return path_; }
   std::string DrawingName() const;
-  // Changes whenever entities are erased or inserted, or the drawing is
-  // saved under another name.
+  // Changes whenever entities are erased or inserted, an undo brings an
+  // earlier drawing back, or the drawing is saved under another name.
   uint64_t DrawingVersion() const { return version_; }
 
   int32_t SnapMode() const { return snapMode_; }
@@ -115,12 +118,20 @@ class TCadEngine {
     kInsertScale,
     kInsertRotation,
     kSaveAsFile,
+    kUndoOption,
   };
 
   // The objects a selection has picked, in pick order.
   struct TSelection {
     std::vector<std::string> handles;
     std::unordered_set<std::string> members;
+  };
+
+  // One step of the undo history: what U echoes when it takes the step back
+  // (the command's name or "グループ") and the whole drawing before it.
+  struct TUndoStep {
+    std::string name;
+    TDrawing before;
   };
 
   // A command that runs: its name, the prompt it shows and what it has
@@ -164,6 +175,10 @@ class TCadEngine {
   void OnInsertScale(TRun& run, const std::string& input);
   void OnInsertRotation(TRun& run, const std::string& input);
   void OnSaveAsFile(TRun& run, const std::string& input);
+  void OnUndoOption(TRun& run, const std::string& input);
+  void Changed(const std::string& name, TDrawing before);
+  void BeginUndoGroup();
+  void Undo(size_t count);
   void OnPointerInput(std::string_view text);
 
   int32_t* SysVar(std::string_view name);
@@ -181,6 +196,10 @@ class TCadEngine {
   std::string lastCommand_;
   int32_t snapMode_ = 0;
   int32_t fileDia_ = 1;
+  // The undo history, oldest first. While a group is open (UNDO BE until
+  // UNDO E) its step is the last one and the commands inside it add none.
+  std::deque<TUndoStep> undo_;
+  bool undoGroupOpen_ = false;
 };
 
 }  // namespace vorbel::cadsim

@@ -267,7 +267,11 @@ size_t TDrawing::Erase(const std::vector<std::string>& handles) {
   if (count == 0) return 0;
   size_t next = 0;
   for (size_t i = 0; i < entities_.size(); ++i) {
-    if (!drop[i]) entities_[next++] = std::move(entities_[i]);
+    if (drop[i]) continue;
+    // An entity that stays where it is is left alone: moving it onto itself
+    // would empty it.
+    if (next != i) entities_[next] = std::move(entities_[i]);
+    ++next;
   }
   entities_.resize(next);
   Reindex();

@@ -408,5 +408,106 @@ TEST_F(CadSimCommands, ReadingsChosenAtStart) {
   }
 }
 
+TEST_F(CadSimCommands, UndoTakesBackStepsAndGroups) {
+  const std::string one = temp.File("one.dxf");
+  SaveLines(one, test::SelectionFile({test::TextEntity("10", "5.0", "5.0", "X")}));
+  const std::string insert = "\x03-INSERT *" + one + "\r0,0 1 0 ";
+  const std::string prompt =
+      "取り消す操作の数を入力 または [自動(A)/コントロール(C)/開始(BE)/終了(E)/マーク(M)/後退(B)] <1>: ";
+  const std::vector<std::string> all = {"2A", "2B", "2C", "2D"};
+  const std::vector<std::string> but2D = {"2A", "2B", "2C"};
+  struct TCase {
+    const char* name;
+    std::vector<std::string> actions;
+    std::vector<std::string> handles;  // of the drawing afterwards
+    std::vector<std::string> tail;     // the last lines of the history
+  };
+  const std::vector<TCase> cases = {
+      {"erasing the last entity keeps the ones before it", {"ERASE L \r"}, but2D, {"オブジェクトを選択: "}},
+      {"one step by U", {"ERASE L \r", "U "}, all, {"コマンド: U", "ERASE"}},
+      {"U takes back the last step only", {"ERASE L \r", insert, "U "}, but2D, {"コマンド: U", "-INSERT"}},
+      {"a group of an erasure and two insertions by one U",
+       {"ERASE L \r", "\x03_.UNDO _BE ", "ERASE L \r", insert, insert, "\x03_.UNDO _E ", "U "},
+       but2D,
+       {"コマンド: U", "グループ"}},
+      {"UNDO 1", {"ERASE L \r", "ERASE L \r", "UNDO 1 "}, but2D, {"コマンド: UNDO", prompt + "1", "ERASE"}},
+      {"an empty answer takes one step", {"ERASE L \r", "ERASE L \r", "UNDO \r"}, but2D, {prompt, "ERASE"}},
+      {"more steps asked than there are",
+       {"ERASE L \r", "UNDO 3 "},
+       all,
+       {prompt + "3", "ERASE", "取り消す操作はありません。"}},
+      {"name and keyword forms",
+       {"undo be ", "ERASE L \r", ".UNDO E ", "ERASE L \r", "_.undo _begin ", insert, "Undo End ", "UNDO 2 "},
+       but2D,
+       {prompt + "2", "グループ", "ERASE"}},
+      {"an unknown option is asked again until cancelled",
+       {"ERASE L \r", "UNDO X ", "ERASE ", "\x03"},
+       {"2A", "2B", "2C"},
+       {prompt + "X", "無効なオプション キーワードです。", prompt + "ERASE",
+        "無効なオプション キーワードです。", prompt + "*キャンセル*"}},
+      {"options the stand-in does not do, and no steps",
+       {"UNDO M 0 ", "\x03"},
+       all,
+       {prompt + "M", "この代替 CAD の UNDO は数、開始 (BE)、終了 (E) だけを行います。", prompt + "0",
+        "値は正で 0 以外にしてください。", prompt + "*キャンセル*"}},
+      {"a cancelled UNDO leaves the group open",
+       {"UNDO BE ", "UNDO X ", "\x03", "ERASE L \r", "ERASE L \r", "UNDO E ", "U "},
+       all,
+       {"コマンド: U", "グループ"}},
+      {"nothing to undo after commands that change nothing",
+       {"SELECT ALL \r", "ERASE \r", "SNAPMODE 1 ", "U "},
+       all,
+       {"コマンド: U", "取り消す操作はありません。"}},
+      {"a group begun inside a group ends it",
+       {"UNDO BE ", "ERASE L \r", "UNDO BE ", "ERASE L \r", "UNDO E ", "UNDO E ", "U "},
+       but2D,
+       {"コマンド: U", "グループ"}},
+      {"an end without a group", {"UNDO E ", "ERASE L \r", "UNDO E ", "U "}, all, {"コマンド: U", "ERASE"}},
+      {"U ends an open group and takes it back",
+       {"UNDO BE ", "ERASE L \r", "U ", "ERASE L \r", "ERASE L \r", "U "},
+       but2D,
+       {"コマンド: U", "ERASE"}},
+      {"a placement cancelled inside a group leaves the group alone",
+       {"\x03_.UNDO _BE ", "\x03-INSERT *" + one + "\r", "\x03", "\x03_.UNDO _E ", "U ", "U "},
+       all,
+       {"コマンド: U", "グループ", "コマンド: U", "取り消す操作はありません。"}},
+      {"an empty input repeats U", {"ERASE L \r", "ERASE L \r", "U ", "\r"}, all, {"コマンド: ", "ERASE"}},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    TCadEngine engine(drawingFile);
+    Drive(engine, c.actions);
+    EXPECT_EQ(engine.PromptText(), "コマンド: ");
+    std::vector<std::string> handles;
+    for (const cadsim::TEntity& entity : engine.Drawing().Entities()) handles.push_back(entity.Handle);
+    EXPECT_EQ(handles, c.handles);
+    const std::vector<std::string> history = HistoryLines(engine.FullHistory());
+    ASSERT_GE(history.size(), c.tail.size());
+    EXPECT_EQ(
+        std::vector<std::string>(history.end() - static_cast<std::ptrdiff_t>(c.tail.size()), history.end()),
+        c.tail);
+  }
+}
+
+TEST_F(CadSimCommands, UndoOfAGroupBringsBackTheDrawingSavedBeforeIt) {
+  TCadEngine engine(drawingFile);
+  const std::string exported = temp.File("exchange.dxf");
+  // A step before the group, which stays.
+  Drive(engine, {"ERASE L \r", "SELECT ", "#2A", "#2B", "\r", DxfOutCommand(exported)});
+  const std::string before = temp.File("before.dxf");
+  engine.Type("SAVEAS " + before + "\r");
+  engine.Type(
+      "\x03_.UNDO _BE \x03"
+      "ERASE P \r\x03-INSERT *" +
+      exported + "\r0,0 1 0 \x03-INSERT *" + exported + "\r10,10 1 0 \x03_.UNDO _E ");
+  ASSERT_EQ(engine.Drawing().size(), 5u);
+  const uint64_t version = engine.DrawingVersion();
+  engine.Type("U ");
+  EXPECT_NE(engine.DrawingVersion(), version) << "the plan and the list are drawn again";
+  const std::string after = temp.File("after.dxf");
+  engine.Type("SAVEAS " + after + "\r");
+  EXPECT_EQ(ReadFileBytes(after), ReadFileBytes(before)) << "entities, handles and the handle seed";
+}
+
 }  // namespace
 }  // namespace vorbel
