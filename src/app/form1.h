@@ -130,6 +130,8 @@ class TForm1 : public TForm {
   void EndPlacement();
   // Forgets the selection when the memo no longer lists it.
   void ForgetSelection();
+  // Ends a placement still awaited (cancelling it) before other commands.
+  void StopAwaitingPlacement();
   // Has AutoCAD export its previous selection set into `file` (deleted
   // first); true once the file is there and complete.
   bool ExportPreviousSet(const std::string& file);

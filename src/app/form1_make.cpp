@@ -28,6 +28,7 @@ void TForm1::ButtonMakeClick() {
   if (!s.Listed) return;
   // Without AutoCAD the window would hide and wait for nothing.
   if (FindAcadWindow() == kNoWindow) return;
+  StopAwaitingPlacement();
   const std::string typedPath = PathForCommand(ExchangeFile());
   const double dX = StrToFloat(Edit1.Text());
   const double dY = StrToFloat(Edit2.Text());
@@ -36,6 +37,10 @@ void TForm1::ButtonMakeClick() {
   const TBusyCursor busy;
   SaveLines(ExchangeFile(), BuildCreationFile(s.DxfHead, s.DxfTemplate, s.DxfTail,
                                               NewTextsAtPitch(lines, s.MaxHandle, dX, dY)));
+  // One undo group holds the new texts; it ends when the placement does.
+  SendCommand(
+      "\x03"
+      "_.UNDO _BE ");
   SendCommand("\x03-INSERT *" + typedPath + "\r");
   // The timer must not take the idle prompt from before the insertion for
   // its end.

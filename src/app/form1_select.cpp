@@ -31,6 +31,9 @@ constexpr unsigned kExportPatience = 10000;
 // The end of an export is looked for in this many last bytes of the file.
 constexpr size_t kExportTailBytes = 64;
 
+// The end of the undo group Make began, once the placement has ended.
+constexpr std::string_view kPlacementGroupEnd = "_.UNDO _E ";
+
 bool TellsOfCancel(std::string_view line) {
   return line.find("キャンセル") != std::string_view::npos || line.find("ｷｬﾝｾﾙ") != std::string_view::npos;
 }
@@ -63,6 +66,7 @@ void TForm1::ButtonSelectClick() {
   Memo1.Clear();
   ForgetSelection();
   if (!ActivateAcad()) return;
+  StopAwaitingPlacement();
   CheckXpit.SetEnabled(false);
   CheckYpit.SetEnabled(false);
   CheckXYpit.SetEnabled(false);
@@ -180,13 +184,25 @@ void TForm1::EndPlacement() {
     TimerMode = TTimerMode::Idle;
     Timer1.SetEnabled(false);
     SendCommand("1 0 ");
+    SendCommand(kPlacementGroupEnd);
     Restore();
   } else if (IsIdlePrompt(prompt)) {
     // The insertion was cancelled or has ended.
     Restore();
     TimerMode = TTimerMode::Idle;
     Timer1.SetEnabled(false);
+    SendCommand(kPlacementGroupEnd);
   }
+}
+
+void TForm1::StopAwaitingPlacement() {
+  if (TimerMode != TTimerMode::AwaitingPlacement) return;
+  // The user turned to the window while AutoCAD still asks for the point: the
+  // insertion is cancelled and the undo group Make began ends.
+  TimerMode = TTimerMode::Idle;
+  Timer1.SetEnabled(false);
+  SendCommand("\x03");
+  SendCommand(kPlacementGroupEnd);
 }
 
 }  // namespace vorbel

@@ -29,6 +29,17 @@ constexpr std::string_view kPreviousSetUnknown =
     "AutoCAD の前回の選択セットを書き出せなかったため、更新しませんでした。編集した行は残っています。"
     "AutoCAD がコマンドを受け付ける状態にしてから、もう一度「更新」してください";
 
+// The undo group around the update. The underscores take the English command
+// and option names in every language version; the cancels first, as in the
+// commands around them, so that an option AutoCAD refuses never leaves a
+// prompt that would swallow the next command.
+constexpr std::string_view kUndoGroupStart =
+    "\x03\x03"
+    "_.UNDO _BE ";
+constexpr std::string_view kUndoGroupEnd =
+    "\x03"
+    "_.UNDO _E ";
+
 std::string InsertExploded(const std::string& typedPath) {
   return "\x03-INSERT *" + typedPath + "\r" + "0,0 1 0 ";
 }
@@ -100,6 +111,7 @@ void TForm1::ButtonUpdateClick() {
   if (!s.Listed || s.TextEnts.empty()) return;
   // Without AutoCAD nothing could reach the drawing: the edits stay.
   if (FindAcadWindow() == kNoWindow) return;
+  StopAwaitingPlacement();
   const std::string exchangeFile = PathForCommand(ExchangeFile());
   const std::string newTextsFile = PathForCommand(NewTextsFile());
   const TBusyCursor busy;
@@ -126,12 +138,15 @@ void TForm1::ButtonUpdateClick() {
         ExtraTextsAtPitch(lines, s.TextEnts.size(), s.MaxHandle, s.BaseInsPoint, s.BaseAlignPoint, dX, dY);
     SaveLines(NewTextsFile(), BuildCreationFile(s.DxfHead, s.DxfTemplate, s.DxfTail, texts));
   }
+  // One undo group holds the whole update: a single U takes it back.
+  SendCommand(kUndoGroupStart);
   // "\x03" and "ERASE" apart: "\x03E" would be one escape.
   SendCommand(
       "\x03\x03"
       "ERASE P \r");
   SendCommand(InsertExploded(exchangeFile));
   if (newTexts) SendCommand(InsertExploded(newTextsFile));
+  SendCommand(kUndoGroupEnd);
   Memo1.Clear();
   Label1.SetText("0");
   Label3.SetText("0");

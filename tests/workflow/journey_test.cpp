@@ -1,4 +1,5 @@
-// The whole journey (select, list, update with new texts, make) against every
+// The whole journey (select, list, update with new texts, make, each taken
+// back by one U) against every
 // reading of the CAD program's behaviour the stand-in offers: typed input
 // carried out before the send returns or queued for later, an export written
 // late and in two steps, the count of a selection in its other form.
@@ -59,10 +60,16 @@ TEST_F(WorkflowTest, TheWholeJourneyUnderEveryReadingOfAutoCad) {
     EXPECT_EQ(history.find("必要"), std::string::npos) << history;
 
     form_->Memo1.SetText("B-1\r\nB-2\r\nB-3\r\nB-4");
+    const std::string beforeUpdate = SavedDrawing().ToBytes();
     ClickControl(form_->ButtonUpdate);
     Settle();
     EXPECT_EQ(Strings(SavedTexts()), (std::vector<std::string>{"端子", "B-1", "B-2", "B-3", "B-4"}));
+    // One U takes the whole update back.
+    const std::string updated = SavedDrawing().ToBytes();
+    engine_->Type("U ");
+    EXPECT_EQ(SavedDrawing().ToBytes(), beforeUpdate);
 
+    EXPECT_NE(updated, beforeUpdate);
     Select({"2E"});
     form_->Memo1.SetText("N-1");
     form_->Edit2.SetText("-5");
@@ -77,10 +84,12 @@ TEST_F(WorkflowTest, TheWholeJourneyUnderEveryReadingOfAutoCad) {
     Settle();
     EXPECT_TRUE(engine_->IsIdle());
     const TTextEnts texts = SavedTexts();
-    ASSERT_EQ(texts.size(), 6u);
+    ASSERT_EQ(texts.size(), 5u);
     EXPECT_EQ(texts.back().Text, "N-1");
     EXPECT_EQ(texts.back().InsPoint.X, 100);
     EXPECT_TRUE(TakeErrorBoxes().empty());
+    engine_->Type("U ");
+    EXPECT_EQ(SavedDrawing().ToBytes(), beforeUpdate) << "one U takes the new texts back";
   }
 }
 

@@ -25,14 +25,19 @@ class MakeTest : public WorkflowTest {
     form_->Edit1.SetText(dX);
     form_->Edit2.SetText(dY);
     form_->Memo1.SetText(memo);
+    before_ = SavedDrawing().ToBytes();
     TakeCommands();
     ClickControl(form_->ButtonMake);
   }
+
+  std::string before_;  // the drawing as saved before Make
 };
 
 TEST_F(MakeTest, NewTextsAtThePitchPlacedByTheUser) {
   Make("N-1\r\n\r\nN-3\r\n \r\n", "0", "-5");
-  EXPECT_EQ(TakeCommands(), (TCommands{"\x03-INSERT *" + ExchangeFile() + "\r"}));
+  EXPECT_EQ(TakeCommands(), (TCommands{"\x03"
+                                       "_.UNDO _BE ",
+                                       "\x03-INSERT *" + ExchangeFile() + "\r"}));
   EXPECT_EQ(form_->Memo1.Text(), "N-1\r\n\r\nN-3") << "trailing blank lines go";
   EXPECT_EQ(form_->TimerMode, TTimerMode::AwaitingPlacement);
   EXPECT_TRUE(form_->Timer1.Enabled());
@@ -55,7 +60,7 @@ TEST_F(MakeTest, NewTextsAtThePitchPlacedByTheUser) {
   EXPECT_EQ(form_->TimerMode, TTimerMode::AwaitingPlacement);
   ASSERT_TRUE(engine_->PlacePoint({100, 50, 0}));
   Tick();
-  EXPECT_EQ(TakeCommands(), (TCommands{"1 0 "}));
+  EXPECT_EQ(TakeCommands(), (TCommands{"1 0 ", "_.UNDO _E "}));
   EXPECT_EQ(form_->TimerMode, TTimerMode::Idle);
   EXPECT_FALSE(form_->Timer1.Enabled());
   EXPECT_FALSE(form_->Minimized());
@@ -70,17 +75,43 @@ TEST_F(MakeTest, NewTextsAtThePitchPlacedByTheUser) {
   EXPECT_EQ(form_->Selection.TextEnts.size(), 3u);
   EXPECT_TRUE(form_->ButtonMake.Enabled());
   EXPECT_TRUE(form_->ButtonUpdate.Enabled());
+  // One U takes all of it back.
+  engine_->Type("U ");
+  EXPECT_EQ(SavedDrawing().ToBytes(), before_);
 }
 
-TEST_F(MakeTest, CancelledInsertionOnlyRestoresTheWindow) {
-  Make("N-1", "0", "-5");
-  TakeCommands();
-  engine_->Type("\x03");
-  Tick();
-  EXPECT_TRUE(TakeCommands().empty());
-  EXPECT_EQ(form_->TimerMode, TTimerMode::Idle);
-  EXPECT_FALSE(form_->Timer1.Enabled());
-  EXPECT_FALSE(form_->Minimized());
+TEST_F(MakeTest, AnAbandonedPlacementEndsItsUndoGroup) {
+  struct TCase {
+    const char* name;
+    std::function<void(MakeTest&)> abandon;
+    TCommands commands;  // the first ones sent then
+  };
+  const std::vector<TCase> cases = {
+      {"cancelled in AutoCAD",
+       [](MakeTest& t) {
+         t.engine_->Type("\x03");
+         t.Tick();
+       },
+       {"_.UNDO _E "}},
+      {"Select pressed while AutoCAD asks for the point",
+       [](MakeTest& t) { ClickControl(t.form_->ButtonSelect); },
+       {"\x03", "_.UNDO _E ", "\x03\x03"}},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    Make("N-1", "0", "-5");
+    TakeCommands();
+    c.abandon(*this);
+    TCommands commands = TakeCommands();
+    commands.resize(std::min(commands.size(), c.commands.size()));
+    EXPECT_EQ(commands, c.commands);
+    EXPECT_FALSE(form_->Timer1.Enabled() && form_->TimerMode == TTimerMode::AwaitingPlacement);
+    engine_->Type("\x03\x03");
+    EXPECT_EQ(SavedDrawing().ToBytes(), before_);
+    // The group is closed: a U takes back only the empty group.
+    engine_->Type("U ");
+    EXPECT_EQ(SavedDrawing().ToBytes(), before_);
+  }
 }
 
 TEST_F(MakeTest, HandlesFromTheLargestHandle) {

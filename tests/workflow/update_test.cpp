@@ -32,9 +32,15 @@ TCommands UpdateCommands(const WorkflowTest& t, bool newTexts) {
   TCommands commands = PreviousSetExport(t.CheckFile());
   commands.push_back(
       "\x03\x03"
+      "_.UNDO _BE ");
+  commands.push_back(
+      "\x03\x03"
       "ERASE P \r");
   commands.push_back(InsertCommand(t.ExchangeFile()));
   if (newTexts) commands.push_back(InsertCommand(t.NewTextsFile()));
+  commands.push_back(
+      "\x03"
+      "_.UNDO _E ");
   return commands;
 }
 
@@ -180,6 +186,7 @@ TEST_F(UpdateTest, ExtraLinesBecomeNewTextsAtThePitch) {
   Select({"2A", "2B", "2C"});
   ASSERT_EQ(form_->Edit2.Text(), "-10.0");
   const int32_t maxHandle = form_->Selection.MaxHandle;
+  const std::string before = SavedDrawing().ToBytes();
   Update("A-1\r\nA-2\r\nA-3\r\nA-4\r\n  \r\nA-6\r\n\r\n \r\n");
   EXPECT_EQ(TakeCommands(), UpdateCommands(*this, true));
   EXPECT_EQ(Placed(SavedTexts()), (std::vector<TPlaced>{{"A-1", 10, 20},
@@ -198,6 +205,9 @@ TEST_F(UpdateTest, ExtraLinesBecomeNewTextsAtThePitch) {
   EXPECT_EQ(created[0].Handle, NewHandleText(maxHandle + 101));
   EXPECT_EQ(created[1].Handle, NewHandleText(maxHandle + 103));
   EXPECT_EQ(form_->Memo1.Text(), "");
+  // One U takes the whole update back: the erasure and both insertions.
+  engine_->Type("U ");
+  EXPECT_EQ(SavedDrawing().ToBytes(), before);
 }
 
 TEST_F(UpdateTest, EndsTheProgramWhenStartedWithE) {

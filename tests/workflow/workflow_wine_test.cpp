@@ -490,7 +490,8 @@ TEST(WorkflowWine, TextsTheUserDidNotTouchGoBackByteForByte) {
   };
   std::vector<test::TPairs> texts;
   for (size_t i = 0; i < strings.size(); ++i) {
-    texts.push_back(test::TextEntity("2" + std::to_string(i), "0.0", std::to_string(10 * i) + ".0", strings[i]));
+    texts.push_back(
+        test::TextEntity("2" + std::to_string(i), "0.0", std::to_string(10 * i) + ".0", strings[i]));
   }
   TSession session;
   const std::string drawing = session.File("bytes.dxf");
