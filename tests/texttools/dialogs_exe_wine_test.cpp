@@ -17,58 +17,16 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/text_codec.h"
+#include "platform/file_path.h"
+#include "support/temp_dir.h"
+#include "windriver/vorbel_window.h"
+#include "windriver/window_driver.h"
 
 namespace vorbel {
 namespace {
 
 namespace fs = std::filesystem;
-
-// How long a step of the program may take (milliseconds).
-constexpr DWORD kPatience = 20000;
-
-template <typename TCondition>
-bool WaitFor(TCondition condition, DWORD patience = kPatience) {
-  const ULONGLONG until = GetTickCount64() + patience;
-  while (!condition()) {
-    if (GetTickCount64() > until) return false;
-    Sleep(20);
-  }
-  return true;
-}
-
-// A window's text as the window itself answers WM_GETTEXT, code page 932.
-std::string TextOf(HWND window) {
-  const auto length = static_cast<size_t>(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0));
-  std::wstring text(length + 1, L'\0');
-  const auto copied = static_cast<size_t>(SendMessageW(window, WM_GETTEXT, static_cast<WPARAM>(text.size()),
-                                                       reinterpret_cast<LPARAM>(text.data())));
-  text.resize(copied);
-  return WideToCp932(text);
-}
-
-void SetTextOf(HWND window, const std::string& text) {
-  const std::wstring wide = Cp932ToWide(text);
-  SendMessageW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
-}
-
-std::string ClassOf(HWND window) {
-  std::wstring name(256, L'\0');
-  name.resize(static_cast<size_t>(GetClassNameW(window, name.data(), 256)));
-  return WideToCp932(name);
-}
-
-BOOL CALLBACK CollectChild(HWND window, LPARAM list) {
-  reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-  return TRUE;
-}
-
-// The children in the order the system keeps them, which is the tab order.
-std::vector<HWND> Children(HWND window) {
-  std::vector<HWND> children;
-  EnumChildWindows(window, CollectChild, reinterpret_cast<LPARAM>(&children));
-  return children;
-}
+using namespace windriver;
 
 std::vector<HWND> ChildrenOfClass(HWND window, const std::string& className) {
   std::vector<HWND> found;
@@ -78,85 +36,14 @@ std::vector<HWND> ChildrenOfClass(HWND window, const std::string& className) {
   return found;
 }
 
-HWND ChildWithText(HWND window, const std::string& text) {
-  for (HWND child : Children(window)) {
-    if (TextOf(child) == text) return child;
-  }
-  return nullptr;
-}
-
-// A visible top-level window of `processId` with this class (and title).
-HWND FindProcessWindow(DWORD processId, const wchar_t* className, const wchar_t* title = nullptr) {
-  HWND window = nullptr;
-  while ((window = FindWindowExW(nullptr, window, className, title)) != nullptr) {
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == processId && IsWindowVisible(window)) return window;
-  }
-  return nullptr;
-}
-
-// A copy of vorbel.exe in a folder of its own, so that its settings file is
-// the test's.
-class TProgram {
- public:
-  TProgram() {
-    folder_ = fs::temp_directory_path() / ("vorbel-dialogs-" + std::to_string(GetCurrentProcessId()));
-    fs::create_directories(folder_);
-    exe_ = folder_ / "vorbel.exe";
-    fs::copy_file(fs::path(VORBEL_EXE), exe_, fs::copy_options::overwrite_existing);
-  }
-  ~TProgram() {
-    if (process_.hProcess != nullptr) {
-      if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(process_.hProcess, 99);
-      CloseHandle(process_.hProcess);
-      CloseHandle(process_.hThread);
-    }
-    std::error_code error;
-    fs::remove_all(folder_, error);
-  }
-  TProgram(const TProgram&) = delete;
-  TProgram& operator=(const TProgram&) = delete;
-
-  HWND Start() {
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    std::wstring commandLine = L"\"" + exe_.wstring() + L"\"";
-    if (!CreateProcessW(exe_.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        folder_.c_str(), &startup, &process_)) {
-      return nullptr;
-    }
-    HWND window = nullptr;
-    WaitFor([&] { return (window = FindProcessWindow(process_.dwProcessId, L"TForm1")) != nullptr; });
-    return window;
-  }
-
-  long WaitForExit() {
-    if (WaitForSingleObject(process_.hProcess, kPatience) != WAIT_OBJECT_0) return -1;
-    DWORD code = 0;
-    GetExitCodeProcess(process_.hProcess, &code);
-    return static_cast<long>(code);
-  }
-
-  DWORD ProcessId() const { return process_.dwProcessId; }
-
- private:
-  fs::path folder_;
-  fs::path exe_;
-  PROCESS_INFORMATION process_{};
-};
-
 // The items of the memo's menu that are not separators, top to bottom.
 enum TItem { kSelectAll = 1, kAdd, kRenumber, kReplace, kUpper, kLower, kFull, kHalf, kAppend };
 
+// vorbel.exe's main window and the memo tools of its pop-up menu.
 class TMemoTools {
  public:
-  TMemoTools(TProgram& program, HWND main) : program_(program), main_(main) {
-    for (HWND child : ChildrenOfClass(main, "Edit")) {
-      if (GetWindowLongPtrW(child, GWL_STYLE) & ES_MULTILINE) memo_ = child;
-    }
-    thread_ = GetWindowThreadProcessId(main, nullptr);
-  }
+  TMemoTools(const TVorbelWindow& window, DWORD processId)
+      : main_(window.form), memo_(window.memo), processId_(processId) {}
 
   // A menu that opens under the mouse pointer highlights the item the
   // pointer rests on; the window goes to the corner farthest from it.
@@ -178,39 +65,31 @@ class TMemoTools {
   // Puts the text in the memo and selects all of it.
   void SetMemo(const std::string& text) const {
     SetTextOf(memo_, text);
-    SendMessageW(memo_, EM_SETSEL, 0, -1);
+    Send(memo_, EM_SETSEL, 0, -1);
   }
 
   // Opens the pop-up menu from the keyboard and chooses an item; the
   // dialog it opens, of this class, or null.
   HWND Choose(TItem item, const wchar_t* dialogClass) const {
     PostMessageW(memo_, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(memo_), MAKELPARAM(-1, -1));
-    HWND menu = nullptr;
-    if (!WaitFor([&] { return (menu = FindProcessWindow(program_.ProcessId(), L"#32768")) != nullptr; })) {
-      return nullptr;
-    }
+    HWND menu = WaitForProcessWindow(processId_, L"#32768");
+    if (menu == nullptr) return nullptr;
     if (item == kAppend) Snapshot("popup-menu");
     for (int i = 0; i < static_cast<int>(item); ++i) PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
     PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
     if (dialogClass == nullptr) {
-      WaitFor([&] { return FindProcessWindow(program_.ProcessId(), L"#32768") == nullptr; });
+      Closed(menu);
       return nullptr;
     }
-    HWND dialog = nullptr;
-    WaitFor([&] { return (dialog = FindProcessWindow(program_.ProcessId(), dialogClass)) != nullptr; });
-    return dialog;
+    return WaitForProcessWindow(processId_, dialogClass);
   }
 
-  bool Closed(const wchar_t* dialogClass) const {
-    return WaitFor([&] { return FindProcessWindow(program_.ProcessId(), dialogClass) == nullptr; });
+  // Waits until the window (a menu, a dialog, a box) is gone from the screen.
+  static bool Closed(HWND window) {
+    return WaitFor([&] { return IsWindowVisible(window) == FALSE; });
   }
 
-  HWND Focus() const {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    GetGUIThreadInfo(thread_, &info);
-    return info.hwndFocus;
-  }
+  HWND Focus() const { return FocusedControl(main_); }
 
   // A key pressed where the focus is, as the keyboard sends it.
   void PressKey(UINT key) const {
@@ -244,27 +123,26 @@ class TMemoTools {
   }
 
  private:
-  TProgram& program_;
   HWND main_;
-  HWND memo_ = nullptr;
-  DWORD thread_ = 0;
+  HWND memo_;
+  DWORD processId_;
 };
 
 TEST(DialogsExe, EachDialogFromThePopupMenuRewritesTheMemo) {
-  TProgram program;
-  HWND main = program.Start();
-  ASSERT_NE(main, nullptr);
-  TMemoTools tools(program, main);
-  ASSERT_NE(tools.Memo(), nullptr);
+  test::TTempDir temp;
+  TVorbelProgram program(FilePath(VORBEL_EXE), FilePath(temp.File("")), "");
+  const TVorbelWindow& window = program.Window();
+  ASSERT_TRUE(window.Complete());
+  TMemoTools tools(window, program.Process().Id());
   tools.MoveAwayFromPointer();
 
   // Select all, then upper case and full width of the selection.
   tools.SetMemo("abc\r\nd");
-  SendMessageW(tools.Memo(), EM_SETSEL, 1, 1);
+  Send(tools.Memo(), EM_SETSEL, 1, 1);
   tools.Choose(kSelectAll, nullptr);
   DWORD start = 0;
   DWORD end = 0;
-  SendMessageW(tools.Memo(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  Send(tools.Memo(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
   EXPECT_EQ(start, 0u);
   EXPECT_EQ(end, 6u);
   tools.Choose(kUpper, nullptr);
@@ -300,8 +178,8 @@ TEST(DialogsExe, EachDialogFromThePopupMenuRewritesTheMemo) {
     SetTextOf(edits[4], "3");
     EXPECT_NE(ChildWithText(dialog, "[No.102]"), nullptr);
     EXPECT_TRUE(IsWindowVisible(dialog));
-    SendMessageW(run, BM_CLICK, 0, 0);
-    EXPECT_TRUE(tools.Closed(L"TForm2"));
+    Send(run, BM_CLICK);
+    EXPECT_TRUE(tools.Closed(dialog));
     EXPECT_EQ(tools.MemoText(), "No.099\r\nNo.100\r\nNo.101\r\nNo.102");
   }
   {
@@ -316,8 +194,8 @@ TEST(DialogsExe, EachDialogFromThePopupMenuRewritesTheMemo) {
     EXPECT_EQ(TextOf(edits[0]), "1");
     TMemoTools::Snapshot("form3-add");
     SetTextOf(edits[0], "5");
-    SendMessageW(ChildWithText(dialog, "実行"), BM_CLICK, 0, 0);
-    EXPECT_TRUE(tools.Closed(L"TForm3"));
+    Send(ChildWithText(dialog, "実行"), BM_CLICK);
+    EXPECT_TRUE(tools.Closed(dialog));
     EXPECT_EQ(tools.MemoText(), "A-06\r\nA-07\r\nB-15");
   }
   {
@@ -328,8 +206,8 @@ TEST(DialogsExe, EachDialogFromThePopupMenuRewritesTheMemo) {
     EXPECT_EQ(TextOf(dialog), "連番");
     TMemoTools::Snapshot("form3-renumber");
     SetTextOf(ChildrenOfClass(dialog, "Edit").at(0), "10");
-    SendMessageW(ChildWithText(dialog, "実行"), BM_CLICK, 0, 0);
-    EXPECT_TRUE(tools.Closed(L"TForm3"));
+    Send(ChildWithText(dialog, "実行"), BM_CLICK);
+    EXPECT_TRUE(tools.Closed(dialog));
     EXPECT_EQ(tools.MemoText(), "P-5\r\nP-15\r\nP-25");
   }
   {
@@ -339,18 +217,16 @@ TEST(DialogsExe, EachDialogFromThePopupMenuRewritesTheMemo) {
     HWND dialog = tools.Choose(kAdd, L"TForm3");
     ASSERT_NE(dialog, nullptr);
     PostMessageW(ChildWithText(dialog, "実行"), BM_CLICK, 0, 0);
-    HWND box = nullptr;
-    ASSERT_TRUE(WaitFor([&] {
-      return (box = FindProcessWindow(program.ProcessId(), L"#32770", L"Vorbel Ver.1.11a")) != nullptr;
-    }));
+    HWND box = WaitForProcessWindow(program.Process().Id(), L"#32770", L"Vorbel Ver.1.11a");
+    ASSERT_NE(box, nullptr);
     EXPECT_NE(ChildWithText(box, "'99999999999' は整数ではありません."), nullptr);
     TMemoTools::Snapshot("form3-error");
     PostMessageW(box, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(WaitFor([&] { return FindProcessWindow(program.ProcessId(), L"#32770") == nullptr; }));
+    ASSERT_TRUE(tools.Closed(box));
     EXPECT_TRUE(IsWindowVisible(dialog));
     EXPECT_EQ(tools.MemoText(), "A2\r\nB99999999999\r\nC3");
-    SendMessageW(ChildWithText(dialog, "ｷｬﾝｾﾙ"), BM_CLICK, 0, 0);
-    EXPECT_TRUE(tools.Closed(L"TForm3"));
+    Send(ChildWithText(dialog, "ｷｬﾝｾﾙ"), BM_CLICK);
+    EXPECT_TRUE(tools.Closed(dialog));
   }
   {
     // "置換": both fields hold the line of the selection's start; Enter moves
@@ -367,7 +243,7 @@ TEST(DialogsExe, EachDialogFromThePopupMenuRewritesTheMemo) {
     EXPECT_TRUE(WaitFor([&] { return tools.Focus() == edits[0]; }));
     DWORD from = 0;
     DWORD to = 0;
-    SendMessageW(edits[0], EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+    Send(edits[0], EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
     EXPECT_EQ(from, 0u);
     EXPECT_EQ(to, 7u);
     HWND ignoreCase = ChildWithText(dialog, "大文字/小文字を無視");
@@ -378,8 +254,8 @@ TEST(DialogsExe, EachDialogFromThePopupMenuRewritesTheMemo) {
     SetTextOf(edits[0], "ab");
     SetTextOf(edits[1], "Z");
     // Ticked without moving the focus away from the search text.
-    SendMessageW(ignoreCase, BM_SETCHECK, BST_CHECKED, 0);
-    SendMessageW(replaceAll, BM_SETCHECK, BST_CHECKED, 0);
+    Send(ignoreCase, BM_SETCHECK, BST_CHECKED);
+    Send(replaceAll, BM_SETCHECK, BST_CHECKED);
     tools.PressKey(VK_ESCAPE);
     EXPECT_TRUE(IsWindowVisible(dialog));
     tools.PressKey(VK_RETURN);
@@ -389,7 +265,7 @@ TEST(DialogsExe, EachDialogFromThePopupMenuRewritesTheMemo) {
     EXPECT_TRUE(WaitFor([&] { return tools.Focus() == run; }));
     EXPECT_TRUE(IsWindowVisible(dialog));
     tools.PressKey(VK_RETURN);
-    EXPECT_TRUE(tools.Closed(L"TForm4"));
+    EXPECT_TRUE(tools.Closed(dialog));
     EXPECT_EQ(tools.MemoText(), "Zc-ZC\r\nxZx");
   }
   {
@@ -402,18 +278,17 @@ TEST(DialogsExe, EachDialogFromThePopupMenuRewritesTheMemo) {
     SetTextOf(edits[0], "L");
     SetTextOf(edits[4], "100000");
     const ULONGLONG before = GetTickCount64();
-    SendMessageW(ChildWithText(dialog, "実行"), BM_CLICK, 0, 0);
+    Send(ChildWithText(dialog, "実行"), BM_CLICK);
     const ULONGLONG elapsed = GetTickCount64() - before;
     std::printf("vorbel.exe appended 100000 lines in %llu ms\n", elapsed);
     ::testing::Test::RecordProperty("append_100000_ms", static_cast<int>(elapsed));
-    EXPECT_TRUE(tools.Closed(L"TForm2"));
-    EXPECT_EQ(SendMessageW(tools.Memo(), EM_GETLINECOUNT, 0, 0), 100001);
-    HWND counter = ChildWithText(main, "100001");
+    EXPECT_TRUE(tools.Closed(dialog));
+    EXPECT_EQ(Send(tools.Memo(), EM_GETLINECOUNT), 100001);
+    HWND counter = ChildWithText(window.form, "100001");
     EXPECT_NE(counter, nullptr) << "the line counter";
   }
 
-  PostMessageW(main, WM_CLOSE, 0, 0);
-  EXPECT_EQ(program.WaitForExit(), 0);
+  EXPECT_EQ(program.Close(), 0);
 }
 
 }  // namespace

@@ -27,88 +27,30 @@
 #include "dxf/text_ents.h"
 #include "platform/desktop.h"
 #include "platform/process_io.h"
-#include "platform/win32/text_codec.h"
+#include "windriver/cadsim_driver.h"
+#include "windriver/vorbel_window.h"
+#include "windriver/window_driver.h"
 
 namespace vorbel {
 namespace {
 
-constexpr ULONGLONG kPatience = 30000;
-constexpr UINT kMessagePatience = 30000;
-constexpr std::uintptr_t kPointerInput = 2;
-constexpr std::string_view kIdle = "コマンド: ";
+using namespace windriver;
+
+// How long the tour waits for what a step awaits (milliseconds).
+constexpr DWORD kStepPatience = 30000;
 
 void Print(const std::string& text) { std::fwrite(text.data(), 1, text.size(), stdout); }
 
-template <typename TCondition>
-bool WaitFor(TCondition condition, ULONGLONG patience = kPatience) {
-  const ULONGLONG until = GetTickCount64() + patience;
-  while (!condition()) {
-    if (GetTickCount64() > until) return false;
-    Sleep(20);
-  }
-  return true;
+// vorbel's main window and the controls the tour works (the counters and the
+// pitch fields it does not need).
+TVorbelWindow FindVorbel() {
+  const HWND form = FindWindowW(L"TForm1", L"Vorbel Ver.1.12");
+  return form != nullptr ? VorbelControls(form) : TVorbelWindow{};
 }
 
-LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  DWORD_PTR result = 0;
-  SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, kMessagePatience, &result);
-  return static_cast<LRESULT>(result);
-}
-
-std::string TextOf(HWND window) {
-  const auto length = static_cast<size_t>(Send(window, WM_GETTEXTLENGTH, 0, 0));
-  std::wstring text(length + 1, L'\0');
-  const auto got = static_cast<size_t>(
-      Send(window, WM_GETTEXT, static_cast<WPARAM>(text.size()), reinterpret_cast<LPARAM>(text.data())));
-  text.resize(got < length ? got : length);
-  return WideToCp932(text);
-}
-
-std::vector<std::string> SplitLines(const std::string& text) {
-  std::vector<std::string> lines;
-  size_t start = 0;
-  for (size_t at; (at = text.find("\r\n", start)) != std::string::npos; start = at + 2) {
-    lines.push_back(text.substr(start, at - start));
-  }
-  if (start < text.size()) lines.push_back(text.substr(start));
-  return lines;
-}
-
-// vorbel's main window and the controls the tour works.
-struct TVorbel {
-  HWND form = nullptr;
-  HWND select = nullptr;
-  HWND update = nullptr;
-  HWND memo = nullptr;
-
-  bool Found() const { return form != nullptr && select != nullptr && update != nullptr && memo != nullptr; }
-  std::vector<std::string> Lines() const { return SplitLines(TextOf(memo)); }
-};
-
-BOOL CALLBACK CollectChild(HWND window, LPARAM list) {
-  reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-  return TRUE;
-}
-
-TVorbel FindVorbel() {
-  TVorbel v;
-  v.form = FindWindowW(L"TForm1", L"Vorbel Ver.1.12");
-  if (v.form == nullptr) return v;
-  std::vector<HWND> children;
-  EnumChildWindows(v.form, CollectChild, reinterpret_cast<LPARAM>(&children));
-  for (HWND child : children) {
-    std::wstring className(256, L'\0');
-    className.resize(static_cast<size_t>(GetClassNameW(child, className.data(), 256)));
-    if (lstrcmpiW(className.c_str(), L"Edit") == 0 &&
-        (GetWindowLongPtrW(child, GWL_STYLE) & ES_MULTILINE) != 0) {
-      v.memo = child;
-    } else if (lstrcmpiW(className.c_str(), L"Button") == 0) {
-      const std::string caption = TextOf(child);
-      if (caption == "選択") v.select = child;
-      if (caption == "更新") v.update = child;
-    }
-  }
-  return v;
+bool Found(const TVorbelWindow& vorbel) {
+  return vorbel.form != nullptr && vorbel.select != nullptr && vorbel.update != nullptr &&
+         vorbel.memo != nullptr;
 }
 
 bool Fail(const std::string& message) {
@@ -117,66 +59,62 @@ bool Fail(const std::string& message) {
 }
 
 bool Wait() {
-  TVorbel vorbel;
-  const bool ready = WaitFor([&] {
-    vorbel = FindVorbel();
-    return vorbel.Found() && IsWindowVisible(vorbel.form) && ReadCommandLine() == kIdle;
-  });
+  const bool ready = WaitFor(
+      [] {
+        const TVorbelWindow vorbel = FindVorbel();
+        return Found(vorbel) && IsWindowVisible(vorbel.form) && ReadCommandLine() == kIdlePrompt;
+      },
+      kStepPatience);
   if (!ready) return Fail("vorbel.exe or the stand-in CAD did not come up");
   Print("ready: " + WindowTitle(FindAcadWindow()) + "\r\n");
   return true;
 }
 
 bool Select() {
-  const TVorbel vorbel = FindVorbel();
-  if (!vorbel.Found()) return Fail("no vorbel window");
-  Send(vorbel.select, BM_CLICK, 0, 0);
-  if (!WaitFor([] { return ReadCommandLine() == "オブジェクトを選択: "; })) {
+  const TVorbelWindow vorbel = FindVorbel();
+  if (!Found(vorbel)) return Fail("no vorbel window");
+  vorbel.Click(vorbel.select);
+  if (!WaitFor([] { return ReadCommandLine() == "オブジェクトを選択: "; }, kStepPatience)) {
     return Fail("the CAD does not ask for objects");
   }
-  const std::string pick = "PICKALL";
-  SendCopyData(FindAcadWindow(), kPointerInput, pick.c_str(), static_cast<uint32_t>(pick.size() + 1));
+  Pointer("PICKALL");
   SendCommand("\r");
   // The list is complete when the window is back and shows one line per text
   // read; a selection without texts leaves it empty.
-  if (!WaitFor([&] { return IsWindowVisible(vorbel.form) != FALSE && ReadCommandLine() == kIdle; })) {
+  if (!WaitFor([&] { return !vorbel.Minimized() && ReadCommandLine() == kIdlePrompt; }, kStepPatience)) {
     return Fail("the selection did not end");
   }
-  if (!WaitFor([&] { return !vorbel.Lines().empty(); }, 5000)) return Fail("no texts in the selection");
+  if (!WaitFor([&] { return !vorbel.MemoLines().empty(); }, 5000)) return Fail("no texts in the selection");
   Print("listed:\r\n");
-  for (const std::string& line : vorbel.Lines()) Print("  " + line + "\r\n");
+  for (const std::string& line : vorbel.MemoLines()) Print("  " + line + "\r\n");
   return true;
 }
 
 // "1. " before the first line, "2. " before the second ... and one line more,
 // which Update makes a new text one step after the last.
 bool Renumber() {
-  const TVorbel vorbel = FindVorbel();
-  if (!vorbel.Found()) return Fail("no vorbel window");
-  const std::vector<std::string> lines = vorbel.Lines();
+  const TVorbelWindow vorbel = FindVorbel();
+  if (!Found(vorbel)) return Fail("no vorbel window");
+  const std::vector<std::string> lines = vorbel.MemoLines();
   if (lines.empty()) return Fail("the list is empty");
   std::string text;
   size_t number = 0;
   for (const std::string& line : lines) text += std::to_string(++number) + ". " + line + "\r\n";
   text += std::to_string(++number) + ". 追加";
-  // Pasted over the whole memo, so the program counts the lines as it does
-  // for the user's edits.
-  Send(vorbel.memo, EM_SETSEL, 0, -1);
-  const std::wstring wide = Cp932ToWide(text);
-  Send(vorbel.memo, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(wide.c_str()));
+  vorbel.PasteIntoMemo(text);
   Print("edited:\r\n");
-  for (const std::string& line : vorbel.Lines()) Print("  " + line + "\r\n");
+  for (const std::string& line : vorbel.MemoLines()) Print("  " + line + "\r\n");
   return true;
 }
 
 std::string Coordinate(double value) { return TrimZeros(FormatFixed12(value)); }
 
 bool Update(const std::string& saved) {
-  const TVorbel vorbel = FindVorbel();
-  if (!vorbel.Found()) return Fail("no vorbel window");
-  if (IsWindowEnabled(vorbel.update) == FALSE) return Fail("Update is not enabled");
-  Send(vorbel.update, BM_CLICK, 0, 0);
-  if (!vorbel.Lines().empty()) return Fail("the window was not reset by the update");
+  const TVorbelWindow vorbel = FindVorbel();
+  if (!Found(vorbel)) return Fail("no vorbel window");
+  if (!vorbel.Enabled(vorbel.update)) return Fail("Update is not enabled");
+  vorbel.Click(vorbel.update);
+  if (!vorbel.MemoLines().empty()) return Fail("the window was not reset by the update");
   DeleteFileAt(saved);
   SendCommand("SAVEAS " + saved + "\r");
   if (!FileExists(saved)) return Fail("the drawing was not saved");
@@ -191,7 +129,7 @@ bool Update(const std::string& saved) {
 }
 
 bool Close() {
-  const TVorbel vorbel = FindVorbel();
+  const TVorbelWindow vorbel = FindVorbel();
   if (vorbel.form != nullptr) PostMessageW(vorbel.form, WM_CLOSE, 0, 0);
   const TWindow cad = FindAcadWindow();
   if (cad != kNoWindow) PostMessageW(reinterpret_cast<HWND>(cad), WM_CLOSE, 0, 0);

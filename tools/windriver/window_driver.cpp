@@ -74,6 +74,12 @@ HWND ChildWithText(HWND window, const std::string& text, const std::string& clas
   return nullptr;
 }
 
+HWND FocusedControl(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof(info);
+  return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
+}
+
 HWND WaitForProcessWindow(DWORD processId, const wchar_t* className, const wchar_t* title) {
   HWND found = nullptr;
   WaitFor([&] {

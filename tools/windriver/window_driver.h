@@ -32,6 +32,9 @@ std::vector<HWND> Children(HWND window);
 // The first descendant whose text is `text` (and whose class is `className`,
 // when one is given, in any letter case).
 HWND ChildWithText(HWND window, const std::string& text, const std::string& className = {});
+// The control that has the keyboard focus in the thread that made `window`;
+// null when none has.
+HWND FocusedControl(HWND window);
 
 // A top-level window of the process with this class (and title), once shown;
 // null when none came within the patience.

@@ -31,14 +31,13 @@ if(NOT WIN32 AND TARGET acadctrl)
 endif()
 
 # cadsim.exe as a separate program driven by the real CAD link, under Wine.
-if(WIN32 AND TARGET acadctrl)
+if(WIN32 AND TARGET windriver)
   add_executable(cadsim_wine_tests
     ${CMAKE_CURRENT_LIST_DIR}/cadsim_wine_test.cpp
     ${cadsim_test_support})
-  target_include_directories(cadsim_wine_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests ${CMAKE_CURRENT_LIST_DIR}/..)
-  target_compile_definitions(cadsim_wine_tests PRIVATE VORBEL_SHARED_DIR="${cadsim_shared_dir}"
-                             CADSIM_EXE="Z:$<TARGET_FILE:cadsim>")
-  target_link_libraries(cadsim_wine_tests PRIVATE acadctrl dxf gtest gtest_main)
+  target_include_directories(cadsim_wine_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+  target_compile_definitions(cadsim_wine_tests PRIVATE CADSIM_EXE="Z:$<TARGET_FILE:cadsim>")
+  target_link_libraries(cadsim_wine_tests PRIVATE windriver gtest gtest_main)
   add_dependencies(cadsim_wine_tests cadsim)
   add_test(NAME cadsim_wine_tests COMMAND cadsim_wine_tests)
   set_tests_properties(cadsim_wine_tests PROPERTIES TIMEOUT 300)
