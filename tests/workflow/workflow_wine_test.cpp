@@ -270,7 +270,9 @@ struct TDrawingCase {
 // coordinate order, number the lines, empty one, add two lines with a blank
 // one between, Update; select again and Make two texts with a gap at a point
 // the user gives. The saved drawings must hold exactly that, and every other
-// entity as it was. Each drawing meets another reading of AutoCAD.
+// entity as it was; one U takes the new texts back and one more the update,
+// to the drawing saved before, byte for byte. Each drawing meets another
+// reading of AutoCAD.
 TEST(WorkflowWine, SelectEditUpdateAndMakeOnCorpusDrawings) {
   const std::vector<TDrawingCase> cases = {
       // Japanese, no handles, a POINT; a column.
@@ -415,6 +417,12 @@ TEST(WorkflowWine, SelectEditUpdateAndMakeOnCorpusDrawings) {
     ASSERT_EQ(madeShapes.size(), updatedTexts.size() + 2);
     EXPECT_EQ(madeShapes[updatedTexts.size()], TextShape(madePattern));
     EXPECT_EQ(madeShapes[updatedTexts.size() + 1], TextShape(madePattern));
+
+    // One U takes the new texts back, one more the whole update.
+    SendCommand("U ");
+    EXPECT_EQ(session.SaveDrawing("made-undone.dxf").ToBytes(), updatedDrawing.ToBytes());
+    SendCommand("U ");
+    EXPECT_EQ(session.SaveDrawing("updated-undone.dxf").ToBytes(), beforeDrawing.ToBytes());
 
     EXPECT_EQ(session.CloseVorbel(), 0);
     EXPECT_TRUE(session.CloseCad());
