@@ -144,12 +144,21 @@ TEST_F(UpdateTest, Realignments) {
   struct TCase {
     const char* name;
     TCheckBox TForm1::*box;
+    const char* memo;
     std::vector<TPlaced> placed;
   };
   const std::vector<TCase> cases = {
-      {"XY間隔を更新 with dX 2.5, dY 0", &TForm1::CheckXYpit, {{"a", 0, 0}, {"b", 2.5, 0}, {"c", 5, 0}}},
-      {"横整列", &TForm1::CheckYpit, {{"a", 0, 0}, {"b", 3, 0}, {"c", 4, 0}}},
-      {"none", nullptr, {{"a", 0, 0}, {"b", 3, 0.5}, {"c", 4, -0.2}}},
+      {"XY間隔を更新 with dX 2.5, dY 0",
+       &TForm1::CheckXYpit,
+       "a\r\nb\r\nc",
+       {{"a", 0, 0}, {"b", 2.5, 0}, {"c", 5, 0}}},
+      // New texts continue from the last realigned text, not from the first.
+      {"XY間隔を更新 and two lines more",
+       &TForm1::CheckXYpit,
+       "a\r\nb\r\nc\r\nd\r\ne",
+       {{"a", 0, 0}, {"b", 2.5, 0}, {"c", 5, 0}, {"d", 7.5, 0}, {"e", 10, 0}}},
+      {"横整列", &TForm1::CheckYpit, "a\r\nb\r\nc", {{"a", 0, 0}, {"b", 3, 0}, {"c", 4, 0}}},
+      {"none", nullptr, "a\r\nb\r\nc", {{"a", 0, 0}, {"b", 3, 0.5}, {"c", 4, -0.2}}},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -159,7 +168,7 @@ TEST_F(UpdateTest, Realignments) {
     form_->Edit1.SetText("2.5");
     form_->Edit2.SetText("0");
     if (c.box != nullptr) ClickControl((*form_).*c.box);
-    Update("a\r\nb\r\nc");
+    Update(c.memo);
     EXPECT_EQ(Placed(SavedTexts()), c.placed);
   }
 }
