@@ -1,8 +1,8 @@
 // The screen, the frame and the program path the headless backend pretends.
 //
 // Its windows have the classic frame of a sizeable tool window: 4-pixel
-// borders and a 19-pixel caption bar (scaled with the DPI), so a 248 x 249
-// client area is 256 x 276 outside.
+// borders and a 19-pixel caption bar (scaled with the DPI), so a 251 x 251
+// client area is 259 x 278 outside.
 #pragma once
 
 #include <string>
