@@ -58,9 +58,14 @@ void CopyEntityByHandle(std::string_view entType, std::string_view handle, const
     const std::string_view code = PairCode(src, p);
     if (inEntity) {
       if (code == "5" && PairValue(src, p) == handle) found = true;
-      if (code == "0" && found) {
-        end = static_cast<long>(2 * p) - 1;
-        break;
+      if (code == "0") {
+        if (found) {
+          end = static_cast<long>(2 * p) - 1;
+          break;
+        }
+        // The entity ended without the handle: a later entity of another
+        // type that carries it is no part of it.
+        inEntity = false;
       }
     }
     if (IsEndSection(src, p)) {
