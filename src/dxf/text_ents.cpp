@@ -1,5 +1,8 @@
 #include "dxf/text_ents.h"
 
+#include <array>
+#include <cstdint>
+#include <iterator>
 #include <utility>
 
 #include "base/cp932.h"
@@ -50,9 +53,27 @@ constexpr TTextGroup kTextGroups[] = {
     {.code = "73", .kind = TGroupKind::Integer, .integer = &TTextEnt::VJust},
 };
 
+// Codes of one or two bytes as numbers, so that looking a code up compares
+// numbers; 0 for every other code, which no group of a record has.
+constexpr uint32_t CodeKey(std::string_view code) {
+  if (code.empty() || code.size() > 2) return 0;
+  const auto byte = [&](size_t i) {
+    return i < code.size() ? static_cast<uint32_t>(static_cast<unsigned char>(code[i])) : 0u;
+  };
+  return static_cast<uint32_t>(code.size()) << 16 | byte(0) << 8 | byte(1);
+}
+
+constexpr auto kTextGroupKeys = [] {
+  std::array<uint32_t, std::size(kTextGroups)> keys{};
+  for (size_t i = 0; i < keys.size(); ++i) keys[i] = CodeKey(kTextGroups[i].code);
+  return keys;
+}();
+
 const TTextGroup* FindTextGroup(std::string_view code) {
-  for (const TTextGroup& group : kTextGroups) {
-    if (group.code == code) return &group;
+  const uint32_t key = CodeKey(code);
+  if (key == 0) return nullptr;
+  for (size_t i = 0; i < kTextGroupKeys.size(); ++i) {
+    if (kTextGroupKeys[i] == key) return &kTextGroups[i];
   }
   return nullptr;
 }
