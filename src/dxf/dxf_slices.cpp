@@ -4,6 +4,7 @@
 
 #include "base/numbers.h"
 #include "dxf/dxf_pairs.h"
+#include "dxf/entity_walk.h"
 
 namespace vorbel {
 
@@ -49,31 +50,18 @@ void CopyDxfTail(const TLineList& src, TLineList& dst) {
 
 void CopyEntityByHandle(std::string_view entType, std::string_view handle, const TLineList& src,
                         TLineList& dst) {
-  long start = -1;
-  long end = -1;
-  bool inEntities = false;
-  bool inEntity = false;
-  bool found = false;
-  for (size_t p = 0; p < PairCount(src); ++p) {
-    const std::string_view code = PairCode(src, p);
-    if (inEntity) {
-      if (code == "5" && PairValue(src, p) == handle) found = true;
-      if (code == "0" && found) {
-        end = static_cast<long>(2 * p) - 1;
-        break;
-      }
+  TEntityWalk walk(src);
+  while (walk.Next()) {
+    if (walk.Type() != entType) continue;
+    bool found = false;
+    while (walk.NextGroup()) {
+      if (walk.Code() == "5" && PairValue(src, walk.Pair()) == handle) found = true;
     }
-    if (IsEndSection(src, p)) {
-      inEntities = false;
-      inEntity = false;
-    }
-    if (inEntities && code == "0" && PairValue(src, p) == entType) {
-      start = static_cast<long>(2 * p);
-      inEntity = true;
-    }
-    if (IsEntitiesMarker(src, p)) inEntities = true;
+    if (!found) continue;
+    // An entity without a "0" line after it has no end to copy up to.
+    if (walk.End() < PairCount(src)) dst.AppendRange(src, 2 * walk.First(), 2 * walk.End() - 1);
+    return;
   }
-  if (found && end > start) dst.AppendRange(src, static_cast<size_t>(start), static_cast<size_t>(end));
 }
 
 bool EndsWithEof(const TLineList& lines) {

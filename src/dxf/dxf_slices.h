@@ -27,7 +27,9 @@ void CopyDxfTail(const TLineList& src, TLineList& dst);
 
 // Appends the lines of the first entity of type `entType` in the entities
 // section whose group 5 equals `handle`, from its "0" pair to the line before
-// the next "0" line; nothing when there is none.
+// the next "0" line; nothing when there is none. An entity ends at its next
+// "0" pair: one that carries the handle only after that pair (in the next
+// entity) does not match, and one without a "0" line after it is not copied.
 void CopyEntityByHandle(std::string_view entType, std::string_view handle, const TLineList& src,
                         TLineList& dst);
 

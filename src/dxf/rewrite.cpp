@@ -5,39 +5,17 @@
 #include <utility>
 #include <vector>
 
-#include "base/numbers.h"
 #include "dxf/dxf_pairs.h"
+#include "dxf/entity_walk.h"
 #include "dxf/rewrite_walk.h"
 
 namespace vorbel {
-
-bool TextEntValueFor(std::string_view code, std::string_view text, const TDxfPoint& insPt,
-                     const TDxfPoint& alignPt, std::string& value) {
-  if (code == "1") {
-    value.assign(text);
-  } else if (code == "10") {
-    value = FormatGeneral15(insPt.X);
-  } else if (code == "20") {
-    value = FormatGeneral15(insPt.Y);
-  } else if (code == "30") {
-    value = FormatGeneral15(insPt.Z);
-  } else if (code == "11") {
-    value = FormatGeneral15(alignPt.X);
-  } else if (code == "21") {
-    value = FormatGeneral15(alignPt.Y);
-  } else if (code == "31") {
-    value = FormatGeneral15(alignPt.Z);
-  } else {
-    return false;
-  }
-  return true;
-}
 
 void MarkForDeletion(TTextEnt& ent) { ent.Handle = ("-" + ent.Handle).substr(0, kHandleWidth); }
 
 namespace {
 
-// A TEXT entity of the entities section as the update's walks see it: its
+// A TEXT entity of the entities section as the update sees it: its
 // "0"/"TEXT" pair, and its groups up to the next "0" pair (`end`, or the pair
 // count when none follows).
 struct TTextRun {
@@ -63,30 +41,19 @@ struct TTextRunIndex {
   size_t entitiesMarkers = 0;
 };
 
-// One pass over the list, following the walks' reading of the pairs.
+// One pass over the list: the TEXT entities of the section and the handles
+// they carry.
 TTextRunIndex IndexTextRuns(const TLineList& lines) {
   TTextRunIndex index;
-  const size_t pairCount = PairCount(lines);
   // A TEXT entity takes at least a dozen pairs.
-  index.handles.reserve(pairCount / 12 + 1);
-  bool inEntities = false;
-  bool inText = false;
-  for (size_t p = 0; p < pairCount; ++p) {
-    const std::string_view code = PairCode(lines, p);
-    if (code == "0") {
-      if (inText) {
-        index.runs.back().end = p;
-        inText = false;
-      }
-      const std::string_view value = PairValue(lines, p);
-      if (value == "ENDSEC") inEntities = false;
-      if (inEntities && value == "TEXT") {
-        index.runs.push_back({p, pairCount});
-        inText = true;
-      }
-    } else if (code == "5") {
-      if (!inText) continue;
-      const uint32_t run = static_cast<uint32_t>(index.runs.size() - 1);
+  index.handles.reserve(PairCount(lines) / 12 + 1);
+  TEntityWalk walk(lines);
+  while (walk.Next()) {
+    if (!walk.IsText()) continue;
+    const uint32_t run = static_cast<uint32_t>(index.runs.size());
+    while (walk.NextGroup()) {
+      if (walk.Code() != "5") continue;
+      const size_t p = walk.Pair();
       const auto [found, added] = index.handles.try_emplace(PairValue(lines, p), kNoPlace, kNoPlace);
       auto& [first, last] = found->second;
       if (!added && index.places[last].run == run) continue;
@@ -98,11 +65,10 @@ TTextRunIndex IndexTextRuns(const TLineList& lines) {
         index.places[last].next = place;
       }
       last = place;
-    } else if (code == "2" && PairValue(lines, p) == "ENTITIES") {
-      ++index.entitiesMarkers;
-      inEntities = true;
     }
+    index.runs.push_back({walk.First(), walk.End()});
   }
+  index.entitiesMarkers = walk.EntitiesMarkers();
   return index;
 }
 
@@ -139,7 +105,7 @@ void ApplyTextEnts(TTextEnts& textEnts, TLineList& dxfLines) {
     for (uint32_t k = firstPlace[i]; k != kNoPlace; k = index.places[k].next) {
       const THandlePlace& place = index.places[k];
       for (size_t p = place.pair + 1; p < index.runs[place.run].end; ++p) {
-        if (TextEntValueFor(PairCode(dxfLines, p), ent.Text, ent.InsPoint, ent.AlignPoint, value)) {
+        if (WriteTextGroup(ent, PairCode(dxfLines, p), TTextWrite::Update, value)) {
           dxfLines.Replace(2 * p + 1, value);
         }
       }
@@ -179,14 +145,14 @@ void DeleteMarkedEntities(const TTextEnts& textEnts, TLineList& dxfLines) {
 
 void FillTextTemplate(TLineList& tmpl, std::string_view handle, const TDxfPoint& insPt,
                       const TDxfPoint& alignPt, std::string_view text) {
+  TTextEnt ent;
+  ent.Handle.assign(handle);
+  ent.InsPoint = insPt;
+  ent.AlignPoint = alignPt;
+  ent.Text.assign(text);
   std::string value;
   for (size_t p = 0; p < PairCount(tmpl); ++p) {
-    const std::string_view code = PairCode(tmpl, p);
-    if (code == "5") {
-      tmpl.Replace(2 * p + 1, handle);
-    } else if (TextEntValueFor(code, text, insPt, alignPt, value)) {
-      tmpl.Replace(2 * p + 1, value);
-    }
+    if (WriteTextGroup(ent, PairCode(tmpl, p), TTextWrite::Pattern, value)) tmpl.Replace(2 * p + 1, value);
   }
 }
 

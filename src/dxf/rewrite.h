@@ -21,12 +21,6 @@ void DeleteMarkedEntities(const TTextEnts& textEnts, TLineList& dxfLines);
 void FillTextTemplate(TLineList& tmpl, std::string_view handle, const TDxfPoint& insPt,
                       const TDxfPoint& alignPt, std::string_view text);
 
-// The replacement of a value line of a TEXT entity for a record, by group
-// code: the string for 1, the formatted coordinates for 10..31; false for
-// every other code.
-bool TextEntValueFor(std::string_view code, std::string_view text, const TDxfPoint& insPt,
-                     const TDxfPoint& alignPt, std::string& value);
-
 // The mark a record with an empty text gets.
 void MarkForDeletion(TTextEnt& ent);
 

@@ -29,7 +29,7 @@ void ApplyTextEntsByWalk(TTextEnts& textEnts, TLineList& dxfLines) {
       const bool entityEnds = code == "0";
       if (inText) {
         if (code == "5" && PairValue(dxfLines, p) == ent.Handle) matched = true;
-        if (matched && TextEntValueFor(code, ent.Text, ent.InsPoint, ent.AlignPoint, value)) {
+        if (matched && WriteTextGroup(ent, code, TTextWrite::Update, value)) {
           dxfLines.Replace(2 * p + 1, value);
         }
         if (entityEnds) {

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/line_list.h"
@@ -43,6 +44,17 @@ const TDxfPoint& RefPoint(const TTextEnt& ent);
 // justification that is no number raises the conversion error; the records
 // read before it stay.
 int32_t ParseTextEnts(const TLineList& dxfLines, TTextEnts& textEnts);
+
+// What a write gives new values: the update writes the string and both
+// points into the exported entities; the pattern of new texts gets the
+// handle as well.
+enum class TTextWrite { Update, Pattern };
+
+// The value line group `code` gets from `ent` in a write of the kind given:
+// the string as it stands, the handle, or a coordinate in the general number
+// format. False for groups the write leaves as they stand (height, rotation,
+// justifications and every group a record does not carry).
+bool WriteTextGroup(const TTextEnt& ent, std::string_view code, TTextWrite write, std::string& value);
 
 // Gives memo line i to record i (unchanged, not trimmed); records beyond the
 // memo get an empty text. Returns the number of records that got a line.

@@ -106,6 +106,9 @@ TEST(EntityByHandle, CopiesTheFirstMatchingTextOfTheSection) {
       {"A", {"  0", "TEXT", "  5", "A", "  1", "one"}},
       // The last entity of the section ends before "0"/"ENDSEC".
       {"C", {"  0", "TEXT", "  5", "C", "  1", "two"}},
+      // Only the LINE carries "B" (a damaged file): the TEXT before it ends at
+      // the LINE's "0" pair, so no TEXT matches.
+      {"B", {}},
       {"Z", {}},
       {"a", {}},
   };

@@ -21,7 +21,9 @@ namespace {
 
 // ---------------------------------------------------------------------------
 // The references: the exchange sorts as the program's users know them, on
-// whole records.
+// whole records. The coordinate sort orders each record by the point the
+// test placed it at (`placed`, by Index), not by RefPoint: ordering by the
+// wrong point must show.
 
 bool ReferenceSwaps(bool row, const TDxfPoint& p, const TDxfPoint& q) {
   if (row) {
@@ -32,26 +34,27 @@ bool ReferenceSwaps(bool row, const TDxfPoint& p, const TDxfPoint& q) {
   return p.X > q.X;
 }
 
-void ReferenceSortByCoords(TTextEnts& ents) {
+void ReferenceSortByCoords(TTextEnts& ents, const std::vector<TDxfPoint>& placed) {
   const size_t n = ents.size();
   if (n < 2) return;
+  const auto at = [&](size_t i) { return placed[static_cast<size_t>(ents[i].Index)]; };
   double maxDX = 0;
   double maxDY = 0;
   for (size_t i = 0; i < n; ++i) {
     for (size_t j = i + 1; j < n; ++j) {
-      const TDxfPoint& p = RefPoint(ents[i]);
-      const TDxfPoint& q = RefPoint(ents[j]);
+      const TDxfPoint p = at(i);
+      const TDxfPoint q = at(j);
       if (std::fabs(p.X - q.X) > maxDX) maxDX = std::fabs(p.X - q.X);
       if (std::fabs(p.Y - q.Y) > maxDY) maxDY = std::fabs(p.Y - q.Y);
     }
   }
   const bool row = maxDX > maxDY;
   for (size_t i = 0; i + 1 < n; ++i) {
-    TDxfPoint p = RefPoint(ents[i]);
+    TDxfPoint p = at(i);
     for (size_t j = i + 1; j < n; ++j) {
-      if (ReferenceSwaps(row, p, RefPoint(ents[j]))) {
+      if (ReferenceSwaps(row, p, at(j))) {
         std::swap(ents[i], ents[j]);
-        p = RefPoint(ents[i]);
+        p = at(i);
       }
     }
   }
@@ -136,8 +139,9 @@ class TLayoutMaker {
  public:
   explicit TLayoutMaker(uint64_t seed) : random_(seed) {}
 
-  TTextEnts Make(TLayout layout, size_t n) {
-    std::vector<TDxfPoint> points;
+  // Records on `layout`; `points` gets the point each is placed at, by Index.
+  TTextEnts Make(TLayout layout, size_t n, std::vector<TDxfPoint>& points) {
+    points.clear();
     const double px = Pick({0.5, 1, 2.5, 10, 7.25});
     const double py = Pick({0.5, 1, 2.5, 10, 4.75});
     const double x0 = Real(-1000, 1000);
@@ -216,20 +220,23 @@ class TLayoutMaker {
     ent.Handle = std::to_string(100 + i);
     ent.Text = "T" + std::to_string(Below(1000));
     const TDxfPoint elsewhere = {Real(-50, 50), Real(-50, 50), Real(-1, 1)};
+    bool byAlignPoint = true;
     switch (Below(4)) {
       case 0:
-        ent.HJust = 1;
+        ent.HJust = 1;  // centred
         break;
       case 1:
-        ent.VJust = 2;
+        ent.VJust = 2;  // left-aligned, middle
         break;
       case 2:
-        ent.HJust = 4, ent.VJust = -4;
-        break;  // justifications adding up to 0: the insertion point
+        ent.HJust = 4, ent.VJust = -4;  // justifications adding up to 0
+        byAlignPoint = false;
+        break;
       default:
+        byAlignPoint = false;
         break;
     }
-    if (ent.HJust + ent.VJust != 0) {
+    if (byAlignPoint) {
       ent.AlignPoint = point;
       ent.InsPoint = elsewhere;
     } else {
@@ -250,9 +257,10 @@ TEST(SortByCoords, GivesTheExchangeSortsOrderOnRandomLayouts) {
   for (int round = 0; round < 4000; ++round) {
     const auto layout = static_cast<TLayout>(round % static_cast<int>(kLayouts));
     const size_t n = round % 75 == 0 ? 100 + maker.Below(150) : maker.Below(40);
-    const TTextEnts input = maker.Make(layout, n);
+    std::vector<TDxfPoint> placed;
+    const TTextEnts input = maker.Make(layout, n, placed);
     TTextEnts expected = input;
-    ReferenceSortByCoords(expected);
+    ReferenceSortByCoords(expected, placed);
     const TCoordsOrder order = CoordsOrder(input);
     const TOrder steppedOrder = LiteralCoordsOrder(input);
     ASSERT_TRUE(IsPermutation(order.Order) && IsPermutation(steppedOrder)) << "round " << round;
@@ -296,7 +304,7 @@ TEST(SortByCoords, NonFiniteCoordinatesGiveTheExchangeSortsOrder) {
       ents.push_back(ent);
     }
     TTextEnts expected = ents;
-    ReferenceSortByCoords(expected);
+    ReferenceSortByCoords(expected, points);
     EXPECT_TRUE(CoordsOrder(ents).Literal);
     SortByCoords(ents);
     EXPECT_EQ(Difference(ents, expected), "");
@@ -353,6 +361,16 @@ TTextEnt Centred(double insX, double insY, double alignX, double alignY) {
   return ent;
 }
 
+// Left-aligned and vertically centred (72 = 0, 73 = 2): its alignment point
+// lies half its height above its insertion point.
+TTextEnt MiddleLeft(double x, double alignY, double height) {
+  TTextEnt ent = At(x, alignY - height / 2);
+  ent.VJust = 2;
+  ent.Height = height;
+  ent.AlignPoint = {x, alignY, 0};
+  return ent;
+}
+
 TEST(SortByCoords, ListedCases) {
   struct TCase {
     const char* name;
@@ -367,6 +385,12 @@ TEST(SortByCoords, ListedCases) {
       {"level within 0.01 in X, upper first", {At(0, 0), At(0.005, 3), At(10, 0)}, {1, 0, 2}, 10, 0},
       {"equal extents make a column", {At(0, 0), At(5, 5)}, {1, 0}, -5, -5},
       {"centred text by its alignment point", {At(10, 0), Centred(100, 0, 0, 0), At(5, 0)}, {1, 2, 0}, 5, 0},
+      // By the insertion points (-8, -7, -1) the order would be 2, 1, 0 with dY -1.
+      {"middle-left texts of mixed heights by their alignment points",
+       {MiddleLeft(0, -3, 10), MiddleLeft(0, -6, 2), MiddleLeft(0, 0, 2)},
+       {2, 0, 1},
+       0,
+       -3},
       {"side by side within 0.01 in Y, left first", {At(4, 2.004), At(1, 2), At(0, 9)}, {2, 1, 0}, 3, 0.004},
       {"two texts", {At(3, 0), At(1, 0)}, {1, 0}, 2, 0},
   };
