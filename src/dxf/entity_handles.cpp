@@ -3,19 +3,17 @@
 #include <algorithm>
 
 #include "dxf/dxf_pairs.h"
+#include "dxf/entity_walk.h"
 
 namespace vorbel {
 
 std::vector<std::string> EntityHandles(const TLineList& lines) {
   std::vector<std::string> handles;
-  bool inEntities = false;
-  for (size_t p = 0; p < PairCount(lines); ++p) {
-    if (IsEntitiesMarker(lines, p)) {
-      inEntities = true;
-    } else if (IsEndSection(lines, p)) {
-      inEntities = false;
-    } else if (inEntities && PairCode(lines, p) == "5") {
-      std::string handle(PairValue(lines, p));
+  TEntityWalk walk(lines);
+  while (walk.Next()) {
+    while (walk.NextGroup()) {
+      if (walk.Code() != "5") continue;
+      std::string handle(PairValue(lines, walk.Pair()));
       for (char& c : handle) {
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
       }

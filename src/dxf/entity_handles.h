@@ -9,8 +9,9 @@
 
 namespace vorbel {
 
-// The group-5 values (trimmed, in upper case) found in the entities sections,
-// sorted: the entities with their vertices, attributes and sequence ends.
+// The group-5 values (trimmed, in upper case) of the entities of the entities
+// section, sorted: the entities with their vertices, attributes and sequence
+// ends.
 std::vector<std::string> EntityHandles(const TLineList& lines);
 
 }  // namespace vorbel
