@@ -9,6 +9,7 @@
 
 #include "platform/file_path.h"
 #include "support/temp_dir.h"
+#include "vorbel_version.h"
 #include "windriver/vorbel_window.h"
 #include "windriver/window_driver.h"
 
@@ -147,6 +148,58 @@ TEST(VorbelExe, UnwritableSettingsFileShowsTheErrorBoxAndTheProgramEnds) {
   EXPECT_NE(message.find(" に書き込めません."), std::string::npos) << message;
   EXPECT_NE(message.find("vorbel.ini"), std::string::npos) << message;
   EXPECT_EQ(program.Process().WaitForExit(kPatience), 0);
+}
+
+// The version resource as the file's properties show it: the Japanese strings
+// first, the English ones, and the version the build gave both programs.
+TEST(VorbelExe, BothProgramsCarryTheVersionResource) {
+  const struct {
+    const char* exe;
+    const char* fileName;
+    const char* description;
+  } programs[] = {
+      {VORBEL_EXE, "vorbel.exe", "AutoCAD の文字を一覧で編集するツール"},
+      {VORBEL_DXF_EXE, "vorbel-dxf.exe", "Vorbel の DXF コマンドラインツール"},
+  };
+  for (const auto& program : programs) {
+    SCOPED_TRACE(program.fileName);
+    const std::wstring path = FilePath(program.exe).wstring();
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
+    ASSERT_NE(size, 0u);
+    std::vector<char> info(size);
+    ASSERT_TRUE(GetFileVersionInfoW(path.c_str(), 0, size, info.data()));
+    const auto query = [&](const std::wstring& name) -> void* {
+      void* value = nullptr;
+      UINT length = 0;
+      return VerQueryValueW(info.data(), name.c_str(), &value, &length) ? value : nullptr;
+    };
+    const auto text = [&](const wchar_t* block, const wchar_t* name) {
+      const auto* value =
+          static_cast<const wchar_t*>(query(std::wstring(L"\\StringFileInfo\\") + block + L"\\" + name));
+      return value != nullptr ? WideToCp932(value) : "(none)";
+    };
+    EXPECT_EQ(text(L"041103A4", L"FileDescription"), program.description);
+    EXPECT_EQ(text(L"041103A4", L"ProductName"), "Vorbel");
+    EXPECT_EQ(text(L"041103A4", L"FileVersion"), VORBEL_VERSION);
+    EXPECT_EQ(text(L"041103A4", L"ProductVersion"), VORBEL_VERSION);
+    EXPECT_EQ(text(L"041103A4", L"OriginalFilename"), program.fileName);
+    EXPECT_EQ(text(L"041103A4", L"LegalCopyright"), "Copyright (C) 2026 Vorbel の開発者");
+    EXPECT_EQ(text(L"040904E4", L"LegalCopyright"), "Copyright (C) 2026 The Vorbel developers");
+    EXPECT_EQ(text(L"040904E4", L"FileVersion"), VORBEL_VERSION);
+
+    const auto* languages = static_cast<const WORD*>(query(L"\\VarFileInfo\\Translation"));
+    ASSERT_NE(languages, nullptr);
+    EXPECT_EQ(languages[0], 0x0411);
+    EXPECT_EQ(languages[1], 932);
+    const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(query(L"\\"));
+    ASSERT_NE(fixed, nullptr);
+    EXPECT_EQ(std::to_string(HIWORD(fixed->dwFileVersionMS)) + "." +
+                  std::to_string(LOWORD(fixed->dwFileVersionMS)) + "." +
+                  std::to_string(HIWORD(fixed->dwFileVersionLS)),
+              VORBEL_VERSION);
+    EXPECT_EQ(fixed->dwProductVersionMS, fixed->dwFileVersionMS);
+  }
 }
 
 }  // namespace

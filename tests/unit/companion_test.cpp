@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <memory>
+#include <regex>
+
 #include "base/files.h"
 #include "dxf/text_ents.h"
 #include "support/dxf_builder.h"
@@ -13,15 +17,42 @@ namespace {
 using test::SelectionFile;
 using test::TextEntity;
 
+// A message as it reaches the reader: UTF-8 on Linux; on Windows, written
+// to a file, the code page 932 bytes of the program (the literals here).
+#ifdef _WIN32
+std::string Shown(const char* cp932, const char8_t*) { return cp932; }
+#else
+std::string Shown(const char*, const char8_t* utf8) { return reinterpret_cast<const char*>(utf8); }
+#endif
+#define SHOWN(text) Shown(text, u8##text)
+
 struct TRun {
   int status;
   std::string out;
   std::string err;
 };
 
+struct TFileClose {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using TFile = std::unique_ptr<std::FILE, TFileClose>;
+
+std::string ReadBack(std::FILE* file) {
+  std::rewind(file);
+  std::string bytes;
+  char buffer[4096];
+  while (const size_t got = std::fread(buffer, 1, sizeof buffer, file)) bytes.append(buffer, got);
+  return bytes;
+}
+
+// The companion with its standard output and error redirected to files.
 TRun RunTool(const std::vector<std::string>& args) {
+  const TFile out(std::tmpfile());
+  const TFile err(std::tmpfile());
   TRun run{};
-  run.status = RunCompanion(args, run.out, run.err);
+  run.status = RunCompanion(args, out.get(), err.get());
+  run.out = ReadBack(out.get());
+  run.err = ReadBack(err.get());
   return run;
 }
 
@@ -85,7 +116,22 @@ TEST_F(CompanionTest, MakeWritesTheCreationFile) {
   EXPECT_EQ(ents[2].Text, "c");
 }
 
-TEST_F(CompanionTest, WrongUsageShowsTheUsage) {
+TEST_F(CompanionTest, HelpAndVersionAnswerOnStandardOutput) {
+  const std::vector<std::vector<std::string>> asks = {
+      {"--help"}, {"-h"}, {"list", exported_, "--help"}, {"make", "-h", "--bogus"}};
+  for (const auto& args : asks) {
+    const TRun run = RunTool(args);
+    EXPECT_EQ(run.status, 0) << args[0];
+    EXPECT_TRUE(run.out.starts_with("usage: vorbel-dxf list")) << run.out;
+    EXPECT_EQ(run.err, "");
+  }
+  const TRun run = RunTool({"--version"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_TRUE(std::regex_match(run.out, std::regex("vorbel-dxf [0-9]+\\.[0-9]+\\.[0-9]+\n"))) << run.out;
+  EXPECT_EQ(run.err, "");
+}
+
+TEST_F(CompanionTest, WrongUsageShowsTheUsageOnStandardError) {
   const std::vector<std::vector<std::string>> cases = {
       {},
       {"list"},
@@ -93,11 +139,13 @@ TEST_F(CompanionTest, WrongUsageShowsTheUsage) {
       {"update", exported_, "l.txt"},
       {"make", exported_, "l.txt", "o.dxf", "--dx", "1"},
       {"list", "--bogus", exported_},
+      {"make", exported_, "l.txt", "o.dxf", "--dx", "--help"},
   };
   for (const auto& args : cases) {
     const TRun run = RunTool(args);
     EXPECT_EQ(run.status, 2);
-    EXPECT_NE(run.err.find("usage:"), std::string::npos);
+    EXPECT_TRUE(run.err.starts_with("usage: vorbel-dxf list")) << run.err;
+    EXPECT_EQ(run.out, "");
   }
 }
 
@@ -116,13 +164,15 @@ TEST_F(CompanionTest, ErrorsNameTheCauseAndWriteNothing) {
   } cases[] = {
       {{"list", cut}, "incomplete"},
       {{"update", cut, lines, out}, "incomplete"},
-      {{"list", bad}, "'abc' は浮動小数点数ではありません"},
-      {{"make", bad, lines, out, "--dx", "1", "--dy", "1"}, "'abc' は浮動小数点数ではありません"},
-      {{"list", dir_.File("missing.dxf")}, "を開けません"},
+      {{"list", bad}, SHOWN("'abc' は浮動小数点数ではありません\n")},
+      {{"make", bad, lines, out, "--dx", "1", "--dy", "1"}, SHOWN("'abc' は浮動小数点数ではありません")},
+      {{"list", "missing-図.dxf"}, SHOWN("missing-図.dxf を開けません\n")},
+      // A byte that is no character of code page 932 (a file name on Linux).
+      {{"list", "missing-\xFF.dxf"}, Shown("missing-\xFF.dxf を開", u8"missing-\uFFFD.dxf を開")},
       {{"update", none, lines, out}, "no TEXT entity"},
-      {{"make", exported_, lines, out, "--dx", "x", "--dy", "1"}, "'x' は浮動小数点数ではありません"},
+      {{"make", exported_, lines, out, "--dx", "x", "--dy", "1"}, SHOWN("'x' は浮動小数点数ではありません")},
       {{"make", exported_, Lines("blank.txt", "\r\n  \r\n\r\n"), out, "--dx", "1", "--dy", "1"}, "no line"},
-      {{"update", exported_, lines, dir_.File("no-folder") + "/out.dxf"}, "に書き込めません"},
+      {{"update", exported_, lines, dir_.File("no-folder") + "/out.dxf"}, SHOWN("に書き込めません")},
   };
   for (const auto& c : cases) {
     const TRun run = RunTool(c.args);
@@ -134,6 +184,17 @@ TEST_F(CompanionTest, ErrorsNameTheCauseAndWriteNothing) {
   // The one well-formed empty selection lists nothing and succeeds.
   EXPECT_EQ(RunTool({"list", none}).status, 0);
 }
+
+#ifndef _WIN32
+TEST_F(CompanionTest, ListingThatCannotBeWrittenIsAnError) {
+  // A full disk: the lines must not pass for the whole selection.
+  const TFile full(std::fopen("/dev/full", "w"));
+  ASSERT_NE(full, nullptr);
+  const TFile err(std::tmpfile());
+  EXPECT_EQ(RunCompanion({"list", exported_}, full.get(), err.get()), 1);
+  EXPECT_NE(ReadBack(err.get()).find("standard output"), std::string::npos);
+}
+#endif
 
 }  // namespace
 }  // namespace vorbel

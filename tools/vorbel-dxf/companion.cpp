@@ -2,13 +2,14 @@
 
 #include <optional>
 
-#include "base/errors.h"
 #include "base/files.h"
 #include "base/numbers.h"
 #include "dxf/creation.h"
 #include "dxf/dxf_slices.h"
 #include "dxf/rewrite.h"
 #include "dxf/text_ents.h"
+#include "platform/process_io.h"
+#include "vorbel_version.h"
 #include "workflow/memo_lines.h"
 #include "workflow/ordering.h"
 
@@ -24,15 +25,21 @@ const char* const kUsageText =
     "usage: vorbel-dxf list [--sort] FILE.dxf\n"
     "       vorbel-dxf update [--sort] FILE.dxf LINES.txt OUT.dxf\n"
     "       vorbel-dxf make [--sort] FILE.dxf LINES.txt OUT.dxf --dx DX --dy DY\n"
+    "       vorbel-dxf --help | -h | --version\n"
     "\n"
-    "list    prints the memo lines a selection exported as FILE.dxf would list\n"
-    "update  writes the update file Update would write from the lines of LINES.txt\n"
-    "make    writes the creation file Make would write from the lines of LINES.txt\n"
-    "--sort  the texts in coordinate order (a row left to right, a column top to\n"
-    "        bottom), as the list shows them with coordinate order ticked\n"
-    "All texts are code page 932 bytes; lines end with CR LF.\n";
+    "list       prints the memo lines a selection exported as FILE.dxf would list\n"
+    "update     writes the update file Update would write from the lines of LINES.txt\n"
+    "make       writes the creation file Make would write from the lines of LINES.txt\n"
+    "--sort     the texts in coordinate order (a row left to right, a column top to\n"
+    "           bottom), as the list shows them with coordinate order ticked\n"
+    "--help     prints this text; --version prints the version\n"
+    "All texts are code page 932 bytes; lines end with CR LF.\n"
+    "Exit status: 0 done, 1 error (message on standard error), 2 wrong usage.\n";
+
+enum class TRequest { kRun, kHelp, kVersion, kWrongUsage };
 
 struct TArguments {
+  TRequest request = TRequest::kRun;
   std::string command;
   std::vector<std::string> files;
   bool sort = false;
@@ -40,18 +47,25 @@ struct TArguments {
   std::optional<std::string> dy;
 };
 
-std::optional<TArguments> ParseArguments(const std::vector<std::string>& args) {
-  if (args.empty()) return std::nullopt;
+// --help, -h and --version answer wherever they stand as an option (not as
+// the value of --dx or --dy), as command-line programs do.
+TArguments ParseArguments(const std::vector<std::string>& args) {
   TArguments parsed;
-  parsed.command = args[0];
-  for (size_t i = 1; i < args.size(); ++i) {
+  bool unknownOption = false;
+  for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    if (arg == "--sort") {
+    if (arg == "--help" || arg == "-h" || arg == "--version") {
+      parsed.request = arg == "--version" ? TRequest::kVersion : TRequest::kHelp;
+      return parsed;
+    }
+    if (i == 0) {
+      parsed.command = arg;
+    } else if (arg == "--sort") {
       parsed.sort = true;
     } else if ((arg == "--dx" || arg == "--dy") && i + 1 < args.size()) {
       (arg == "--dx" ? parsed.dx : parsed.dy) = args[++i];
     } else if (arg.starts_with("--")) {
-      return std::nullopt;
+      unknownOption = true;
     } else {
       parsed.files.push_back(arg);
     }
@@ -59,7 +73,7 @@ std::optional<TArguments> ParseArguments(const std::vector<std::string>& args) {
   const bool fits = (parsed.command == "list" && parsed.files.size() == 1 && !parsed.dx && !parsed.dy) ||
                     (parsed.command == "update" && parsed.files.size() == 3 && !parsed.dx && !parsed.dy) ||
                     (parsed.command == "make" && parsed.files.size() == 3 && parsed.dx && parsed.dy);
-  if (!fits) return std::nullopt;
+  if (unknownOption || !fits) parsed.request = TRequest::kWrongUsage;
   return parsed;
 }
 
@@ -125,14 +139,15 @@ void WriteCreationFile(const TSelection& selection, const TArguments& args) {
   SaveLines(args.files[2], BuildCreationFile(head, pattern, tail, texts));
 }
 
-int Run(const TArguments& args, std::string& out) {
+// The listed lines for standard output (nothing for update and make).
+void Run(const TArguments& args, std::string& out) {
   TSelection selection = ReadSelection(args.files[0]);
   // Coordinate order, as the list shows it with "座標順" ticked; the pattern
   // of new texts is then the last text in that order.
   if (args.sort) SortByCoords(selection.textEnts);
   if (args.command == "list") {
     out = ListLines(selection);
-    return kOk;
+    return;
   }
   RequireRecords(selection, args.files[0]);
   if (args.command == "update") {
@@ -140,27 +155,41 @@ int Run(const TArguments& args, std::string& out) {
   } else {
     WriteCreationFile(selection, args);
   }
-  return kOk;
 }
 
 }  // namespace
 
-int RunCompanion(const std::vector<std::string>& args, std::string& out, std::string& err) {
-  const auto parsed = ParseArguments(args);
-  if (!parsed) {
-    err = kUsageText;
-    return kUsage;
+int RunCompanion(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
+  const TArguments parsed = ParseArguments(args);
+  switch (parsed.request) {
+    case TRequest::kHelp:
+      WriteMessage(out, kUsageText);
+      return kOk;
+    case TRequest::kVersion:
+      WriteMessage(out, "vorbel-dxf " VORBEL_VERSION "\n");
+      return kOk;
+    case TRequest::kWrongUsage:
+      WriteMessage(err, kUsageText);
+      return kUsage;
+    case TRequest::kRun:
+      break;
   }
+  std::string message;
   try {
-    return Run(*parsed, out);
+    std::string listed;
+    Run(parsed, listed);
+    // A listing cut short (a full disk) is an error: an update from the part
+    // would empty the texts of the missing lines.
+    if (std::fwrite(listed.data(), 1, listed.size(), out) == listed.size() && std::fflush(out) == 0) {
+      return kOk;
+    }
+    message = "standard output: the listed lines could not be written";
   } catch (const TFailure& failure) {
-    err = failure.message + "\n";
-  } catch (const TRuntimeError& error) {
-    err = std::string(error.what()) + "\n";
+    message = failure.message;
   } catch (const std::exception& error) {
-    err = std::string(error.what()) + "\n";
+    message = error.what();
   }
-  out.clear();
+  WriteMessage(err, message + "\n");
   return kError;
 }
 

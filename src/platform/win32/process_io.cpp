@@ -34,4 +34,19 @@ void SetBinaryStdio() {
   _setmode(_fileno(stderr), _O_BINARY);
 }
 
+void WriteMessage(std::FILE* stream, std::string_view text) {
+  // What was written to the stream before goes out first.
+  std::fflush(stream);
+  const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
+  DWORD mode = 0;
+  if (handle == INVALID_HANDLE_VALUE || !GetConsoleMode(handle, &mode)) {
+    // A file or a pipe: the code page 932 bytes, like the program's data.
+    std::fwrite(text.data(), 1, text.size(), stream);
+    return;
+  }
+  const std::wstring wide = Cp932ToWide(text);
+  DWORD written = 0;
+  WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
+}
+
 }  // namespace vorbel
