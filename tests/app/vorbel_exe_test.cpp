@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/file_path.h"
+#include "platform/win32/text_codec.h"
 #include "support/temp_dir.h"
 #include "vorbel_version.h"
 #include "windriver/vorbel_window.h"
