@@ -113,17 +113,17 @@ shot beside both
 step save "Z:$PWD/before.dxf" >/dev/null
 step menu >/dev/null
 shot popup-menu tool
-step dialog add 1=10 >/dev/null
+step menu add 1=10 >/dev/null
 shot dialog-add dialog
 step cancel >/dev/null
-step dialog replace 1=P- 2=B- >/dev/null
+step menu replace 1=P- 2=B- >/dev/null
 shot dialog-replace dialog
 step cancel >/dev/null
-step dialog renumber 1=1 >/dev/null
+step menu renumber 1=1 >/dev/null
 shot dialog-renumber dialog
 step run >/dev/null
 shot main-renumbered tool
-step dialog sequence 5=1 >/dev/null
+step menu sequence 5=1 >/dev/null
 shot dialog-sequence dialog
 step run >/dev/null
 shot main-edited tool

@@ -10,12 +10,13 @@
 //                                 whose string begins with PREFIX); prints the list
 //   vorbel-tour renumber          numbers every line and adds one more line
 //   vorbel-tour lines LINE...     the memo's lines replaced by these, as a paste
-//   vorbel-tour menu              every line selected, the memo's pop-up menu
-//                                 opened as a right click opens it; left open
-//   vorbel-tour dialog ITEM [N=TEXT...]
-//                                 the dialog of the menu item ITEM (sequence, add,
-//                                 renumber, replace) opened, its N-th field set to
-//                                 TEXT; left open
+//   vorbel-tour menu [COMMAND [N=TEXT...]]
+//                                 every line selected and the memo's pop-up menu
+//                                 opened as a right click opens it (left open), or
+//                                 its COMMAND chosen with the arrow keys: all, add,
+//                                 renumber, replace, upper, lower, full, half,
+//                                 sequence; the dialog a command opens is left
+//                                 open with its N-th field set to TEXT
 //   vorbel-tour run | cancel      the open dialog's 実行 or ｷｬﾝｾﾙ pressed
 //   vorbel-tour update SAVED.dxf  Update, then the drawing saved and its texts printed
 //   vorbel-tour make X,Y          Make, the new texts placed at X,Y in the CAD
@@ -35,6 +36,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <initializer_list>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -240,12 +242,6 @@ HWND OpenMenu(const TVorbelWindow& vorbel) {
   return menu;
 }
 
-bool Menu() {
-  const TVorbelWindow vorbel = FindVorbel();
-  if (!Found(vorbel)) return Fail("no vorbel window");
-  return OpenMenu(vorbel) != nullptr || Fail("the pop-up menu did not open");
-}
-
 void PrintDialog(HWND dialog) {
   Print(TextOf(dialog) + ":\r\n");
   for (HWND child : Children(dialog)) {
@@ -253,25 +249,39 @@ void PrintDialog(HWND dialog) {
   }
 }
 
-// ITEM's place among the menu's commands (separators not counted), as the
-// down-arrow key reaches it.
-int MenuPlace(const std::string& item) {
-  if (item == "add") return 2;
-  if (item == "renumber") return 3;
-  if (item == "replace") return 4;
-  if (item == "sequence") return 9;
-  return 0;
+void PrintMemo(const TVorbelWindow& vorbel) {
+  Print("the memo:\r\n");
+  for (const std::string& line : vorbel.MemoLines()) Print("  " + line + "\r\n");
 }
 
-bool Dialog(const std::string& item, const std::vector<std::string>& fields) {
+// The menu's commands in their order (separators not counted), as the
+// down-arrow key reaches them, and whether they open a dialog.
+struct TMenuCommand {
+  const char* name;
+  bool opensDialog;
+};
+constexpr TMenuCommand kMenuCommands[] = {
+    {"all", false},   {"add", true},   {"renumber", true}, {"replace", true},  {"upper", false},
+    {"lower", false}, {"full", false}, {"half", false},    {"sequence", true},
+};
+
+bool Menu(const std::vector<std::string>& arguments) {
   const TVorbelWindow vorbel = FindVorbel();
   if (!Found(vorbel)) return Fail("no vorbel window");
-  const int place = MenuPlace(item);
-  if (place == 0) return Fail("no menu item " + item);
   HWND menu = OpenMenu(vorbel);
   if (menu == nullptr) return Fail("the pop-up menu did not open");
-  for (int i = 0; i < place; ++i) PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
+  if (arguments.empty()) return true;
+  size_t place = 0;
+  while (place < std::size(kMenuCommands) && arguments[0] != kMenuCommands[place].name) ++place;
+  if (place == std::size(kMenuCommands)) return Fail("no menu command " + arguments[0]);
+  for (size_t i = 0; i <= place; ++i) PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
   PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
+  if (!kMenuCommands[place].opensDialog) {
+    if (!WaitFor([&] { return IsWindowVisible(menu) == FALSE; }, kStepPatience))
+      return Fail("the menu stays");
+    PrintMemo(vorbel);
+    return true;
+  }
   HWND dialog = nullptr;
   if (!WaitFor([&] { return (dialog = ShownDialog(vorbel)) != nullptr; }, kStepPatience)) {
     return Fail("no dialog opened");
@@ -280,11 +290,11 @@ bool Dialog(const std::string& item, const std::vector<std::string>& fields) {
   for (HWND child : Children(dialog)) {
     if (_stricmp(ClassOf(child).c_str(), "Edit") == 0) edits.push_back(child);
   }
-  for (const std::string& field : fields) {
-    const size_t equals = field.find('=');
-    const int number = equals == std::string::npos ? 0 : std::atoi(field.substr(0, equals).c_str());
-    if (number < 1 || static_cast<size_t>(number) > edits.size()) return Fail("no field " + field);
-    SetTextOf(edits[static_cast<size_t>(number) - 1], field.substr(equals + 1));
+  for (auto field = arguments.begin() + 1; field != arguments.end(); ++field) {
+    const size_t equals = field->find('=');
+    const int number = equals == std::string::npos ? 0 : std::atoi(field->substr(0, equals).c_str());
+    if (number < 1 || static_cast<size_t>(number) > edits.size()) return Fail("no field " + *field);
+    SetTextOf(edits[static_cast<size_t>(number) - 1], field->substr(equals + 1));
   }
   PrintDialog(dialog);
   return true;
@@ -297,10 +307,10 @@ bool Press(const std::string& caption) {
   HWND button = dialog != nullptr ? ChildWithText(dialog, caption) : nullptr;
   if (button == nullptr) return Fail("no dialog with " + caption);
   Send(button, BM_CLICK);
-  if (!WaitFor([&] { return IsWindowVisible(dialog) == FALSE; }, kStepPatience))
+  if (!WaitFor([&] { return IsWindowVisible(dialog) == FALSE; }, kStepPatience)) {
     return Fail("the dialog stays");
-  Print("the memo:\r\n");
-  for (const std::string& line : vorbel.MemoLines()) Print("  " + line + "\r\n");
+  }
+  PrintMemo(vorbel);
   return true;
 }
 
@@ -363,10 +373,8 @@ int main(int argc, char** argv) {
     done = Renumber();
   } else if (step == "lines" && !rest.empty()) {
     done = Lines(rest);
-  } else if (step == "menu" && rest.empty()) {
-    done = Menu();
-  } else if (step == "dialog" && !rest.empty()) {
-    done = Dialog(rest[0], std::vector<std::string>(rest.begin() + 1, rest.end()));
+  } else if (step == "menu") {
+    done = Menu(rest);
   } else if (step == "run" && rest.empty()) {
     done = Press("実行");
   } else if (step == "cancel" && rest.empty()) {
@@ -383,8 +391,8 @@ int main(int argc, char** argv) {
     done = Close();
   } else {
     Print(
-        "usage: vorbel-tour wait | select [PREFIX] | renumber | lines LINE... | menu |\r\n"
-        "       dialog sequence|add|renumber|replace [N=TEXT...] | run | cancel |\r\n"
+        "usage: vorbel-tour wait | select [PREFIX] | renumber | lines LINE... |\r\n"
+        "       menu [COMMAND [N=TEXT...]] | run | cancel |\r\n"
         "       update SAVED.dxf | make X,Y | save SAVED.dxf | frame tool|dialog|both | close\r\n");
     return 2;
   }
