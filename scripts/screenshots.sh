@@ -68,11 +68,12 @@ trap cleanup EXIT
 trap 'exit 130' INT TERM
 unset DISPLAY
 vorbel_start_xvfb
-# A white desktop where a menu reaches beyond its window. (display sets the
-# root window's background and still ends with status 1.)
+vorbel_wine_prefix
+# A white desktop where a menu reaches beyond its window, set once Wine has
+# made its prefix. (display sets the root window's background and still ends
+# with status 1.)
 convert -size 8x8 xc:white desktop.png
 display -window root desktop.png || true
-vorbel_wine_prefix
 
 # One step of the tour; its output (code page 932) in UTF-8.
 step() {
