@@ -13,8 +13,8 @@ packages=(
   locales
   # Fuzz targets
   clang libclang-rt-14-dev
-  # Real-file checks (run with /usr/bin/python3)
-  python3 python3-ezdxf
+  # Real-file checks and the guide's drawings (run with /usr/bin/python3)
+  python3 python3-ezdxf python3-matplotlib
   # Used by the scripts themselves
   procps file util-linux libc-bin coreutils
 )

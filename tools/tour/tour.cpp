@@ -2,19 +2,41 @@
 // are already running on the desktop, one step per call, so that a script
 // can photograph the screen between the steps. It works the two windows only
 // by messages, as the end-to-end tests do: buttons by BM_CLICK, the memo by a
-// paste, picks and points by the stand-in's pointer input.
+// paste, the pop-up menu by the keys a user presses, picks and points by the
+// stand-in's pointer input.
 //
 //   vorbel-tour wait              both windows are there and the CAD is idle
-//   vorbel-tour select            Select, every object picked; prints the list
+//   vorbel-tour select [PREFIX]   Select, every object picked (or only the texts
+//                                 whose string begins with PREFIX); prints the list
 //   vorbel-tour renumber          numbers every line and adds one more line
+//   vorbel-tour lines LINE...     the memo's lines replaced by these, as a paste
+//   vorbel-tour menu [COMMAND [N=TEXT...]]
+//                                 every line selected and the memo's pop-up menu
+//                                 opened as a right click opens it (left open), or
+//                                 its COMMAND chosen with the arrow keys: all, add,
+//                                 renumber, replace, upper, lower, full, half,
+//                                 sequence; the dialog a command opens is left
+//                                 open with its N-th field set to TEXT
+//   vorbel-tour run | cancel      the open dialog's 実行 or ｷｬﾝｾﾙ pressed
 //   vorbel-tour update SAVED.dxf  Update, then the drawing saved and its texts printed
+//   vorbel-tour make X,Y          Make, the new texts placed at X,Y in the CAD
+//   vorbel-tour save SAVED.dxf    the drawing saved and its texts printed
+//   vorbel-tour frame tool|dialog|both
+//                                 where the main window (with an open menu), the
+//                                 open dialog, or the CAD and the main window are
+//                                 on the screen, as WIDTHxHEIGHT+LEFT+TOP
 //   vorbel-tour close             closes both programs
 //
 // Output is code page 932 text; the exit status is 0 when the step did what it
 // says, 1 when it did not, 2 on wrong usage.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <initializer_list>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -26,6 +48,7 @@
 #include "base/numbers.h"
 #include "dxf/text_ents.h"
 #include "platform/desktop.h"
+#include "platform/file_path.h"
 #include "platform/process_io.h"
 #include "windriver/cadsim_driver.h"
 #include "windriver/vorbel_window.h"
@@ -70,14 +93,37 @@ bool Wait() {
   return true;
 }
 
-bool Select() {
+// The whole drawing as the CAD writes it (DXFOUT without objects), which
+// leaves the drawing's name and its previous selection set as they were.
+TTextEnts DrawingTexts() {
+  const std::string file = PathText(std::filesystem::current_path() / "vorbel-tour-drawing.dxf");
+  DeleteFileAt(file);
+  SendCommand("DXFOUT " + PathForCommand(file) + "\r" + "16 ");
+  TTextEnts texts;
+  if (WaitFor([&] { return FileExists(file) && ReadCommandLine() == kIdlePrompt; }, kStepPatience)) {
+    ParseTextEnts(LoadLines(file), texts);
+  }
+  DeleteFileAt(file);
+  return texts;
+}
+
+bool Select(const std::string* prefix) {
   const TVorbelWindow vorbel = FindVorbel();
   if (!Found(vorbel)) return Fail("no vorbel window");
+  std::string picks = "PICKALL";
+  if (prefix != nullptr) {
+    std::string handles;
+    for (const TTextEnt& text : DrawingTexts()) {
+      if (text.Text.starts_with(*prefix)) handles += (handles.empty() ? "" : ",") + text.Handle;
+    }
+    if (handles.empty()) return Fail("no text begins with " + *prefix);
+    picks = "PICK " + handles;
+  }
   vorbel.Click(vorbel.select);
   if (!WaitFor([] { return ReadCommandLine() == "オブジェクトを選択: "; }, kStepPatience)) {
     return Fail("the CAD does not ask for objects");
   }
-  Pointer("PICKALL");
+  Pointer(picks);
   SendCommand("\r");
   // The list is complete when the window is back and shows one line per text
   // read; a selection without texts leaves it empty.
@@ -109,22 +155,195 @@ bool Renumber() {
 
 std::string Coordinate(double value) { return TrimZeros(FormatFixed12(value)); }
 
+bool Save(const std::string& saved, const std::string& heading = "texts of the drawing") {
+  DeleteFileAt(saved);
+  SendCommand("SAVEAS " + saved + "\r");
+  if (!WaitFor([&] { return FileExists(saved) && ReadCommandLine() == kIdlePrompt; }, kStepPatience)) {
+    return Fail("the drawing was not saved");
+  }
+  TTextEnts texts;
+  ParseTextEnts(LoadLines(saved), texts);
+  Print(heading + " (X, Y, string):\r\n");
+  for (const TTextEnt& text : texts) {
+    const TDxfPoint& at = RefPoint(text);
+    Print("  " + Coordinate(at.X) + ", " + Coordinate(at.Y) + "  " + text.Text + "\r\n");
+  }
+  return true;
+}
+
 bool Update(const std::string& saved) {
   const TVorbelWindow vorbel = FindVorbel();
   if (!Found(vorbel)) return Fail("no vorbel window");
   if (!vorbel.Enabled(vorbel.update)) return Fail("Update is not enabled");
   vorbel.Click(vorbel.update);
   if (!vorbel.MemoLines().empty()) return Fail("the window was not reset by the update");
-  DeleteFileAt(saved);
-  SendCommand("SAVEAS " + saved + "\r");
-  if (!FileExists(saved)) return Fail("the drawing was not saved");
-  TTextEnts texts;
-  ParseTextEnts(LoadLines(saved), texts);
-  Print("texts of the drawing after the update (X, Y, string):\r\n");
-  for (const TTextEnt& text : texts) {
-    const TDxfPoint& at = RefPoint(text);
-    Print("  " + Coordinate(at.X) + ", " + Coordinate(at.Y) + "  " + text.Text + "\r\n");
+  return Save(saved, "texts of the drawing after the update");
+}
+
+bool Lines(const std::vector<std::string>& lines) {
+  const TVorbelWindow vorbel = FindVorbel();
+  if (!Found(vorbel)) return Fail("no vorbel window");
+  vorbel.PasteIntoMemo(JoinLines(lines));
+  return true;
+}
+
+bool Make(const std::string& point) {
+  const TVorbelWindow vorbel = FindVorbel();
+  if (!Found(vorbel)) return Fail("no vorbel window");
+  if (!vorbel.Enabled(vorbel.make)) return Fail("Make is not enabled");
+  vorbel.Click(vorbel.make);
+  if (!WaitFor([] { return ReadCommandLine().find("挿入点を指定") != std::string::npos; }, kStepPatience)) {
+    return Fail("the CAD does not ask for the insertion point");
   }
+  Pointer("POINT " + point);
+  if (!WaitFor([&] { return !vorbel.Minimized() && ReadCommandLine() == kIdlePrompt; }, kStepPatience)) {
+    return Fail("the placement did not end");
+  }
+  return true;
+}
+
+// The memo's pop-up menu and its dialogs.
+
+DWORD ProcessOf(HWND window) {
+  DWORD id = 0;
+  GetWindowThreadProcessId(window, &id);
+  return id;
+}
+
+// A shown top-level window of vorbel.exe of one of these classes, or null.
+HWND ShownWindow(const TVorbelWindow& vorbel, std::initializer_list<const wchar_t*> classes) {
+  for (const wchar_t* className : classes) {
+    HWND window = nullptr;
+    while ((window = FindWindowExW(nullptr, window, className, nullptr)) != nullptr) {
+      if (ProcessOf(window) == ProcessOf(vorbel.form) && IsWindowVisible(window)) return window;
+    }
+  }
+  return nullptr;
+}
+
+HWND ShownMenu(const TVorbelWindow& vorbel) { return ShownWindow(vorbel, {L"#32768"}); }
+HWND ShownDialog(const TVorbelWindow& vorbel) {
+  return ShownWindow(vorbel, {L"TForm2", L"TForm3", L"TForm4"});
+}
+
+HWND OpenMenu(const TVorbelWindow& vorbel) {
+  if (HWND menu = ShownMenu(vorbel)) return menu;
+  // A click into the memo gives it the focus, which shows the selection.
+  Send(vorbel.memo, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+  Send(vorbel.memo, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+  Send(vorbel.memo, EM_SETSEL, 0, -1);
+  // Where a right click beside the memo's first lines opens it, so that the
+  // lines stay in sight.
+  POINT at{90, 30};
+  ClientToScreen(vorbel.memo, &at);
+  PostMessageW(vorbel.memo, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(vorbel.memo), MAKELPARAM(at.x, at.y));
+  HWND menu = nullptr;
+  WaitFor([&] { return (menu = ShownMenu(vorbel)) != nullptr; }, kStepPatience);
+  return menu;
+}
+
+void PrintDialog(HWND dialog) {
+  Print(TextOf(dialog) + ":\r\n");
+  for (HWND child : Children(dialog)) {
+    if (_stricmp(ClassOf(child).c_str(), "Edit") == 0) Print("  [" + TextOf(child) + "]\r\n");
+  }
+}
+
+void PrintMemo(const TVorbelWindow& vorbel) {
+  Print("the memo:\r\n");
+  for (const std::string& line : vorbel.MemoLines()) Print("  " + line + "\r\n");
+}
+
+// The menu's commands in their order (separators not counted), as the
+// down-arrow key reaches them, and whether they open a dialog.
+struct TMenuCommand {
+  const char* name;
+  bool opensDialog;
+};
+constexpr TMenuCommand kMenuCommands[] = {
+    {"all", false},   {"add", true},   {"renumber", true}, {"replace", true},  {"upper", false},
+    {"lower", false}, {"full", false}, {"half", false},    {"sequence", true},
+};
+
+bool Menu(const std::vector<std::string>& arguments) {
+  const TVorbelWindow vorbel = FindVorbel();
+  if (!Found(vorbel)) return Fail("no vorbel window");
+  HWND menu = OpenMenu(vorbel);
+  if (menu == nullptr) return Fail("the pop-up menu did not open");
+  if (arguments.empty()) return true;
+  size_t place = 0;
+  while (place < std::size(kMenuCommands) && arguments[0] != kMenuCommands[place].name) ++place;
+  if (place == std::size(kMenuCommands)) return Fail("no menu command " + arguments[0]);
+  for (size_t i = 0; i <= place; ++i) PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
+  PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
+  if (!kMenuCommands[place].opensDialog) {
+    if (!WaitFor([&] { return IsWindowVisible(menu) == FALSE; }, kStepPatience))
+      return Fail("the menu stays");
+    PrintMemo(vorbel);
+    return true;
+  }
+  HWND dialog = nullptr;
+  if (!WaitFor([&] { return (dialog = ShownDialog(vorbel)) != nullptr; }, kStepPatience)) {
+    return Fail("no dialog opened");
+  }
+  std::vector<HWND> edits;
+  for (HWND child : Children(dialog)) {
+    if (_stricmp(ClassOf(child).c_str(), "Edit") == 0) edits.push_back(child);
+  }
+  for (auto field = arguments.begin() + 1; field != arguments.end(); ++field) {
+    const size_t equals = field->find('=');
+    const int number = equals == std::string::npos ? 0 : std::atoi(field->substr(0, equals).c_str());
+    if (number < 1 || static_cast<size_t>(number) > edits.size()) return Fail("no field " + *field);
+    SetTextOf(edits[static_cast<size_t>(number) - 1], field->substr(equals + 1));
+  }
+  PrintDialog(dialog);
+  return true;
+}
+
+bool Press(const std::string& caption) {
+  const TVorbelWindow vorbel = FindVorbel();
+  if (!Found(vorbel)) return Fail("no vorbel window");
+  HWND dialog = ShownDialog(vorbel);
+  HWND button = dialog != nullptr ? ChildWithText(dialog, caption) : nullptr;
+  if (button == nullptr) return Fail("no dialog with " + caption);
+  Send(button, BM_CLICK);
+  if (!WaitFor([&] { return IsWindowVisible(dialog) == FALSE; }, kStepPatience)) {
+    return Fail("the dialog stays");
+  }
+  PrintMemo(vorbel);
+  return true;
+}
+
+RECT Bounds(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  return rect;
+}
+
+RECT Union(const RECT& a, const RECT& b) {
+  return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+          std::max(a.bottom, b.bottom)};
+}
+
+bool Frame(const std::string& what) {
+  const TVorbelWindow vorbel = FindVorbel();
+  if (!Found(vorbel)) return Fail("no vorbel window");
+  RECT frame = Bounds(vorbel.form);
+  if (what == "tool") {
+    if (HWND menu = ShownMenu(vorbel)) frame = Union(frame, Bounds(menu));
+  } else if (what == "dialog") {
+    HWND dialog = ShownDialog(vorbel);
+    if (dialog == nullptr) return Fail("no dialog");
+    frame = Bounds(dialog);
+  } else if (what == "both") {
+    const TWindow cad = FindAcadWindow();
+    if (cad == kNoWindow) return Fail("no CAD window");
+    frame = Union(frame, Bounds(reinterpret_cast<HWND>(cad)));
+  } else {
+    return Fail("frame of what: tool, dialog or both");
+  }
+  Print(std::to_string(frame.right - frame.left) + "x" + std::to_string(frame.bottom - frame.top) + "+" +
+        std::to_string(frame.left) + "+" + std::to_string(frame.top) + "\r\n");
   return true;
 }
 
@@ -145,18 +364,36 @@ int main(int argc, char** argv) {
   const std::vector<std::string> arguments = ProgramArguments(argc, argv);
   const std::string step = arguments.empty() ? "" : arguments[0];
   bool done = false;
-  if (step == "wait" && arguments.size() == 1) {
+  const std::vector<std::string> rest(arguments.begin() + (arguments.empty() ? 0 : 1), arguments.end());
+  if (step == "wait" && rest.empty()) {
     done = Wait();
-  } else if (step == "select" && arguments.size() == 1) {
-    done = Select();
-  } else if (step == "renumber" && arguments.size() == 1) {
+  } else if (step == "select" && rest.size() <= 1) {
+    done = Select(rest.empty() ? nullptr : &rest[0]);
+  } else if (step == "renumber" && rest.empty()) {
     done = Renumber();
-  } else if (step == "update" && arguments.size() == 2) {
-    done = Update(arguments[1]);
-  } else if (step == "close" && arguments.size() == 1) {
+  } else if (step == "lines" && !rest.empty()) {
+    done = Lines(rest);
+  } else if (step == "menu") {
+    done = Menu(rest);
+  } else if (step == "run" && rest.empty()) {
+    done = Press("実行");
+  } else if (step == "cancel" && rest.empty()) {
+    done = Press("ｷｬﾝｾﾙ");
+  } else if (step == "update" && rest.size() == 1) {
+    done = Update(rest[0]);
+  } else if (step == "make" && rest.size() == 1) {
+    done = Make(rest[0]);
+  } else if (step == "save" && rest.size() == 1) {
+    done = Save(rest[0]);
+  } else if (step == "frame" && rest.size() == 1) {
+    done = Frame(rest[0]);
+  } else if (step == "close" && rest.empty()) {
     done = Close();
   } else {
-    Print("usage: vorbel-tour wait | select | renumber | update SAVED.dxf | close\r\n");
+    Print(
+        "usage: vorbel-tour wait | select [PREFIX] | renumber | lines LINE... |\r\n"
+        "       menu [COMMAND [N=TEXT...]] | run | cancel |\r\n"
+        "       update SAVED.dxf | make X,Y | save SAVED.dxf | frame tool|dialog|both | close\r\n");
     return 2;
   }
   return done ? 0 : 1;
