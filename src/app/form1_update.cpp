@@ -114,12 +114,14 @@ void TForm1::ButtonUpdateClick() {
   StopAwaitingPlacement();
   const std::string exchangeFile = PathForCommand(ExchangeFile());
   const std::string newTextsFile = PathForCommand(NewTextsFile());
+  // A pitch that is no number stops the update before anything changes, so
+  // that the lines can still be written back once it is mended.
+  const double dX = StrToFloat(Edit1.Text());
+  const double dY = StrToFloat(Edit2.Text());
   const TBusyCursor busy;
   const bool makeEnabled = ButtonMake.Enabled();
   ButtonMake.SetEnabled(false);
   ButtonUpdate.SetEnabled(false);
-  const double dX = StrToFloat(Edit1.Text());
-  const double dY = StrToFloat(Edit2.Text());
   // ERASE P erases AutoCAD's previous selection set: it must still be the
   // listed objects, not what the user selected in AutoCAD since.
   if (const std::string_view problem = PreviousSetProblem(); !problem.empty()) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <random>
 #include <system_error>
 
 #include "base/cp932.h"
@@ -52,15 +53,16 @@ std::string ReadFileBytes(std::string_view path) {
 }
 
 bool CanCreateFileIn(std::string_view folder) {
+  // A name nothing else uses: only the file made here is deleted again.
   fs::path probe = FilePath(folder);
-  probe /= ".vorbel-write-test";
+  probe /= ".vorbel-write-test-" + std::to_string(std::random_device()()) + ".tmp";
   bool made = false;
   {
     std::ofstream out(probe, std::ios::binary | std::ios::trunc);
     made = static_cast<bool>(out << "0");
   }
   std::error_code error;
-  fs::remove(probe, error);
+  if (made) fs::remove(probe, error);
   return made;
 }
 
