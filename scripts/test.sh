@@ -10,6 +10,8 @@
 #        tests/fuzz/replay.sh --junit FILE
 #        /usr/bin/python3 tests/realfiles/check_corpus.py \
 #            --native build/native --mingw build/mingw --junit FILE
+#        /usr/bin/python3 tests/package/check_package.py --mingw build/mingw --junit FILE
+#          (builds the release package with scripts/package.sh and checks it)
 #   5. scripts/summarize.py counts build/results/**/*.xml; its last line,
 #      "N passed, N failed", is the last line of this command.
 #
@@ -197,6 +199,9 @@ if [[ -f tests/realfiles/check_corpus.py ]]; then
   ((wine_ready)) && start_wineserver
   run_step check_corpus realfiles "$python" tests/realfiles/check_corpus.py \
     --native build/native --mingw build/mingw
+fi
+if [[ -f tests/package/check_package.py ]]; then
+  run_step check_package package "$python" tests/package/check_package.py --mingw build/mingw
 fi
 
 cleanup

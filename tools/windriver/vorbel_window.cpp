@@ -91,7 +91,9 @@ TVorbelProgram::TVorbelProgram(const std::filesystem::path& exe, const std::file
                                const std::string& settings, const std::vector<std::string>& arguments) {
   const std::filesystem::path copy = folder / "vorbel.exe";
   std::error_code error;
-  std::filesystem::copy_file(exe, copy, std::filesystem::copy_options::overwrite_existing, error);
+  if (!std::filesystem::equivalent(exe, copy, error)) {
+    std::filesystem::copy_file(exe, copy, std::filesystem::copy_options::overwrite_existing, error);
+  }
   if (!settings.empty()) WriteBytes(folder / "vorbel.ini", settings);
   process_ = std::make_unique<TProcess>(copy, arguments, folder);
   if (!process_->Started()) return;

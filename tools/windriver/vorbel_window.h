@@ -47,8 +47,9 @@ struct TVorbelWindow {
 // The controls of the main window `form` (its counters while they show "0").
 TVorbelWindow VorbelControls(HWND form);
 
-// A copy of vorbel.exe in `folder`, with `settings` as its settings file
-// (none when empty), started with `arguments`.
+// vorbel.exe in `folder` (copied there unless it is there already), with
+// `settings` as its settings file (none when empty), started with
+// `arguments`.
 class TVorbelProgram {
  public:
   TVorbelProgram(const std::filesystem::path& exe, const std::filesystem::path& folder,
