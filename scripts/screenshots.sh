@@ -55,15 +55,8 @@ cad_pid=
 vorbel_pid=
 # shellcheck disable=SC2034 # set and read by wine-run.sh's functions
 VORBEL_XVFB_PID=
-cleanup() {
-  local pid
-  for pid in $cad_pid $vorbel_pid; do
-    kill "$pid" 2>/dev/null || true
-    wait "$pid" 2>/dev/null || true
-  done
-  timeout 30 wineserver -w >/dev/null 2>&1 || wineserver -k >/dev/null 2>&1 || true
-  vorbel_stop_xvfb
-}
+# shellcheck disable=SC2086 # the ids are words, or none
+cleanup() { vorbel_end_session $cad_pid $vorbel_pid; }
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 unset DISPLAY

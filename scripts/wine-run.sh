@@ -85,6 +85,18 @@ vorbel_stop_xvfb() {
   return 0
 }
 
+# Ends the programs with these process ids, then Wine's own processes (they
+# leave a few seconds after the programs) and the Xvfb this shell started.
+vorbel_end_session() {
+  local pid
+  for pid in "$@"; do
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+  done
+  timeout 30 wineserver -w >/dev/null 2>&1 || wineserver -k >/dev/null 2>&1 || true
+  vorbel_stop_xvfb
+}
+
 main() {
   if [[ $# -eq 0 ]]; then
     echo "usage: wine-run.sh PROGRAM.exe [ARGS...]" >&2
