@@ -5,8 +5,8 @@
 #include <fstream>
 #include <system_error>
 
-#include "base/cp932.h"
 #include "base/errors.h"
+#include "cp932/cp932.h"
 #include "platform/file_path.h"
 
 namespace vorbel {

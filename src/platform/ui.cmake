@@ -8,7 +8,8 @@ add_library(platform_ui STATIC
   ${VORBEL_PLATFORM_DIR}/ui_controls.cpp
   ${VORBEL_PLATFORM_DIR}/ui_forms.cpp
   ${VORBEL_PLATFORM_DIR}/ui_automation.cpp)
-target_link_libraries(platform_ui PUBLIC base)
+target_include_directories(platform_ui PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/..)
+target_link_libraries(platform_ui PRIVATE cp932)
 if(WIN32)
   target_sources(platform_ui PRIVATE
     win32/ui_application.cpp

@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "base/cp932.h"
+#include "cp932/cp932.h"
 #include "platform/application.h"
 #include "platform/controls.h"
 #include "platform/forms.h"
