@@ -22,7 +22,7 @@ endif()
 
 # The test automation (ui_automation.h): typing, clicking, timer ticks,
 # recorded error boxes and driven dialogs, for the test programs and the
-# benchmarks. vorbel.exe does not link it.
+# memo benchmark. vorbel.exe does not link it.
 add_library(platform_ui_automation STATIC
   ui_automation.cpp
   ${VORBEL_PLATFORM_DIR}/ui_automation.cpp)
