@@ -13,7 +13,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "base/cp932.h"
+#include "cp932/cp932.h"
 #include "platform/application.h"
 #include "platform/controls.h"
 #include "platform/forms.h"

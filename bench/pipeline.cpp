@@ -7,9 +7,9 @@
 #include <stdexcept>
 #include <utility>
 
-#include "base/cp932.h"
 #include "base/files.h"
 #include "base/line_list.h"
+#include "cp932/cp932.h"
 #include "dxf/dxf_slices.h"
 #include "dxf/rewrite.h"
 #include "dxf/rewrite_walk.h"

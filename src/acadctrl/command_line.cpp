@@ -6,8 +6,8 @@
 #include "acadctrl/acad_windows.h"
 #include "acadctrl/command_channel.h"
 #include "acadctrl/text_functions.h"
-#include "base/cp932.h"
 #include "base/numbers.h"
+#include "cp932/cp932.h"
 
 namespace vorbel {
 

@@ -1,6 +1,6 @@
 #include "acadctrl/text_functions.h"
 
-#include "base/cp932.h"
+#include "cp932/cp932.h"
 
 namespace vorbel {
 

@@ -2,9 +2,9 @@
 
 #include <utility>
 
-#include "base/cp932.h"
 #include "base/files.h"
 #include "base/settings_file.h"
+#include "cp932/cp932.h"
 #include "platform/application.h"
 
 namespace vorbel {

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "app/form1.h"
-#include "base/cp932.h"
 #include "base/numbers.h"
+#include "cp932/cp932.h"
 #include "texttools/form2.h"
 #include "texttools/form3.h"
 #include "texttools/form4.h"

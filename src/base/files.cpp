@@ -6,8 +6,8 @@
 #include <random>
 #include <system_error>
 
-#include "base/cp932.h"
 #include "base/errors.h"
+#include "cp932/cp932.h"
 #include "platform/file_path.h"
 
 namespace vorbel {

@@ -3,10 +3,10 @@
 #include <optional>
 #include <vector>
 
-#include "base/cp932.h"
 #include "base/errors.h"
 #include "base/files.h"
 #include "base/numbers.h"
+#include "cp932/cp932.h"
 
 namespace vorbel {
 

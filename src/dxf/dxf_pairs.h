@@ -8,8 +8,8 @@
 
 #include <string_view>
 
-#include "base/cp932.h"
 #include "base/line_list.h"
+#include "cp932/cp932.h"
 
 namespace vorbel {
 

@@ -5,8 +5,8 @@
 #include <iterator>
 #include <utility>
 
-#include "base/cp932.h"
 #include "base/numbers.h"
+#include "cp932/cp932.h"
 #include "dxf/dxf_pairs.h"
 #include "dxf/entity_walk.h"
 

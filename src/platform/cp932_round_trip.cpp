@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <iterator>
 
-#include "base/cp932.h"
+#include "cp932/cp932.h"
 #include "platform/cp932_round_trip_table.h"
 #include "platform/ui_text.h"
 

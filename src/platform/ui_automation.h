@@ -1,6 +1,9 @@
 // Driving the controls the way a user does: typing, clicking, choosing menu
 // items, closing windows. The tests use it on both backends; on Windows it
-// goes through the same window messages as the keyboard and mouse.
+// goes through the same window messages as the keyboard and mouse. Library
+// platform_ui_automation, linked by the test programs and the memo
+// benchmark, never by vorbel.exe; it reaches into the controls only through
+// the hooks of ui_backend.h.
 #pragma once
 
 #include <functional>

@@ -2,11 +2,10 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "base/cp932.h"
+#include "cp932/cp932.h"
 #include "platform/application.h"
 #include "platform/controls.h"
 #include "platform/forms.h"
-#include "platform/ui_automation.h"
 #include "platform/ui_backend.h"
 #include "platform/ui_text.h"
 
@@ -128,6 +127,13 @@ unsigned TypedKey(unsigned key) {
   const auto first = static_cast<unsigned char>(text[0]);
   if (IsLeadByte(first) && text.size() > 1) return first * 256u + static_cast<unsigned char>(text[1]);
   return first;
+}
+
+// The hooks of the test automation.
+
+TUiHooks& UiHooks() {
+  static TUiHooks hooks;
+  return hooks;
 }
 
 // The error box and the event boundary.
@@ -299,26 +305,6 @@ TRect Anchored(const TRect& design, unsigned anchors, int dx, int dy) {
   bounds.Width = std::max(0, bounds.Width);
   bounds.Height = std::max(0, bounds.Height);
   return bounds;
-}
-
-// Automation that is the same on every backend.
-
-void TypeText(TCustomEdit& edit, std::string_view text) {
-  for (size_t i = 0; i < text.size(); ++i) {
-    unsigned key = static_cast<unsigned char>(text[i]);
-    if (IsLeadByte(text[i]) && i + 1 < text.size()) {
-      key = key * 256 + static_cast<unsigned char>(text[++i]);
-    }
-    TypeKey(edit, key);
-  }
-}
-
-void ChooseMenuItem(TMemo& memo, std::string_view itemName) {
-  TPopupMenu* menu = memo.PopupMenu();
-  if (menu == nullptr || !memo.Enabled()) return;
-  RunEventHandler(menu->OnPopup);
-  TMenuItem& item = menu->Item(itemName);
-  if (item.Enabled && !item.IsSeparator()) RunEventHandler(item.OnClick);
 }
 
 }  // namespace vorbel

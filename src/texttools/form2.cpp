@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "base/cp932.h"
 #include "base/numbers.h"
+#include "cp932/cp932.h"
 
 namespace vorbel {
 

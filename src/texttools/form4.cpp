@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "base/cp932.h"
+#include "cp932/cp932.h"
 #include "texttools/memo_edit.h"
 #include "texttools/string_utils.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "base/cp932.h"
+#include "cp932/cp932.h"
 #include "platform/controls.h"
 
 namespace vorbel {

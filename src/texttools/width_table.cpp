@@ -18,7 +18,7 @@
 #include <string>
 #include <utility>
 
-#include "base/cp932.h"
+#include "cp932/cp932.h"
 #include "texttools/string_utils.h"
 
 namespace vorbel {

@@ -1,6 +1,6 @@
 #include "workflow/memo_lines.h"
 
-#include "base/cp932.h"
+#include "cp932/cp932.h"
 
 namespace vorbel {
 

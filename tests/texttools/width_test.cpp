@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "base/cp932.h"
+#include "cp932/cp932.h"
 #include "texttools/string_utils.h"
 
 namespace vorbel {

@@ -5,6 +5,7 @@
 // unit, so both backends cut titles and window texts at the same place.
 #include "platform/desktop.h"
 
+#include "cp932/cp932.h"
 #include "platform/headless/sim_desktop.h"
 
 namespace vorbel {
@@ -12,11 +13,6 @@ namespace vorbel {
 namespace {
 
 constexpr long kTitleBufferSize = 255;  // passed for a 256-character buffer
-
-bool IsLeadByte(char c) {
-  const auto byte = static_cast<unsigned char>(c);
-  return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
 
 // The number of characters in the text (a double-byte character counts one).
 long CharacterCount(std::string_view text) {

@@ -1,12 +1,10 @@
 // Headless forms and the application around them: windows without a screen,
 // with the classic tool-window frame and a pretended screen.
 #include <filesystem>
-#include <vector>
 
 #include "platform/application.h"
 #include "platform/headless/sim_screen.h"
 #include "platform/headless/ui_state.h"
-#include "platform/ui_automation.h"
 #include "platform/ui_backend.h"
 
 namespace vorbel {
@@ -20,8 +18,6 @@ struct TSimulation {
   int screenHeight = 768;
   int dpi = 96;
   std::string programPath;
-  std::vector<TErrorBoxRecord> errorBoxes;
-  std::function<void(TForm&)> modalDriver;
 };
 
 TSimulation& Simulation() {
@@ -64,22 +60,13 @@ std::string ProgramPath() {
   return std::filesystem::read_symlink("/proc/self/exe", error).string();
 }
 
+// There is no screen to show the box on: only the test automation sees it.
 void ShowErrorBox(std::string_view message) {
-  Simulation().errorBoxes.push_back(TErrorBoxRecord{ApplicationTitle(), ErrorBoxText(message)});
+  if (UiHooks().errorBox) UiHooks().errorBox(ApplicationTitle(), ErrorBoxText(message));
 }
-
-void RecordErrorBoxes(bool) {}
 
 TBusyCursor::TBusyCursor() = default;
 TBusyCursor::~TBusyCursor() = default;
-
-std::vector<TErrorBoxRecord> TakeErrorBoxes() {
-  std::vector<TErrorBoxRecord> boxes;
-  boxes.swap(Simulation().errorBoxes);
-  return boxes;
-}
-
-void SetModalDriver(std::function<void(TForm&)> driver) { Simulation().modalDriver = std::move(driver); }
 
 // Forms.
 
@@ -151,7 +138,9 @@ void TForm::ShowModal() {
   impl_->modal = true;
   impl_->focused = nullptr;
   Show();
-  if (Simulation().modalDriver) Simulation().modalDriver(*this);
+  // Without a user a dialog closes at once; the test automation may drive it
+  // first.
+  if (UiHooks().modalLoop) UiHooks().modalLoop(*this);
   Close();
   impl_->modal = false;
 }

@@ -5,10 +5,9 @@
 #include <commctrl.h>
 
 #include <stdexcept>
-#include <vector>
 
 #include "platform/application.h"
-#include "platform/ui_automation.h"
+#include "platform/ui_backend.h"
 #include "platform/win32/text_codec.h"
 #include "platform/win32/ui_state.h"
 
@@ -20,9 +19,6 @@ struct TApplicationState {
   std::string title;
   TWindowHandle window;    // the application window
   bool minimised = false;  // the application window has hidden the windows it owns
-  bool recordErrorBoxes = false;
-  std::vector<TErrorBoxRecord> errorBoxes;
-  std::function<void(TForm&)> modalDriver;
 };
 
 TApplicationState& State() {
@@ -167,8 +163,8 @@ std::string ProgramPath() {
 
 void ShowErrorBox(std::string_view message) {
   const std::string text = ErrorBoxText(message);
-  if (State().recordErrorBoxes) {
-    State().errorBoxes.push_back(TErrorBoxRecord{State().title, text});
+  if (UiHooks().errorBox) {
+    UiHooks().errorBox(State().title, text);
     return;
   }
   // The box is modal to the active form; the application window is no form.
@@ -183,17 +179,5 @@ TBusyCursor::TBusyCursor()
 // The cursor the window's class gives comes back with the next mouse move;
 // until then the one from before.
 TBusyCursor::~TBusyCursor() { SetCursor(static_cast<HCURSOR>(previous_)); }
-
-bool RecordingErrorBoxes() { return State().recordErrorBoxes; }
-void RecordErrorBoxes(bool record) { State().recordErrorBoxes = record; }
-
-std::vector<TErrorBoxRecord> TakeErrorBoxes() {
-  std::vector<TErrorBoxRecord> boxes;
-  boxes.swap(State().errorBoxes);
-  return boxes;
-}
-
-const std::function<void(TForm&)>& ModalDriver() { return State().modalDriver; }
-void SetModalDriver(std::function<void(TForm&)> driver) { State().modalDriver = std::move(driver); }
 
 }  // namespace vorbel

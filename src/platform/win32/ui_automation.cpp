@@ -1,14 +1,71 @@
 // User input on Windows, through the window messages the keyboard and the
-// mouse produce.
+// mouse produce; recorded error boxes and driven dialogs.
 #include "platform/ui_automation.h"
 
+#include <stdexcept>
+
 #include "platform/application.h"
+#include "platform/ui_backend.h"
 #include "platform/win32/text_codec.h"
 #include "platform/win32/ui_state.h"
 
 namespace vorbel {
 
 namespace {
+
+// Posted to the driver's window when a dialog's modal loop begins; the
+// dialog's window is the message's lParam.
+constexpr UINT kRunModalDriver = WM_APP + 1;
+
+std::vector<TErrorBoxRecord>& ErrorBoxes() {
+  static std::vector<TErrorBoxRecord> boxes;
+  return boxes;
+}
+
+std::function<void(TForm&)>& ModalDriver() {
+  static std::function<void(TForm&)> driver;
+  return driver;
+}
+
+void KeepErrorBox(std::string_view caption, std::string_view text) {
+  ErrorBoxes().push_back(TErrorBoxRecord{std::string(caption), std::string(text)});
+}
+
+// Runs the driver inside the dialog's modal loop, then closes the dialog if
+// the driver left it open. A dialog closed before its turn came is left
+// alone.
+LRESULT CALLBACK DriverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != kRunModalDriver) return DefWindowProcW(window, message, wParam, lParam);
+  TForm* dialog = FormOfWindow(reinterpret_cast<HWND>(lParam));
+  if (dialog == nullptr || !dialog->Modal() || dialog->Closed()) return 0;
+  RunEventHandler([dialog] {
+    if (ModalDriver()) ModalDriver()(*dialog);
+  });
+  dialog->Close();
+  return 0;
+}
+
+// A message-only window in the test's thread, so that the driver runs from
+// the dialog's own message loop, after what was posted before it.
+HWND DriverWindow() {
+  static const TWindowHandle window = [] {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = DriverProc;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"VorbelModalDriver";
+    if (RegisterClassExW(&windowClass) == 0) throw std::runtime_error("RegisterClassEx failed");
+    HWND created = CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                   windowClass.hInstance, nullptr);
+    if (created == nullptr) throw std::runtime_error("CreateWindowEx failed");
+    return TWindowHandle(created);
+  }();
+  return window.get();
+}
+
+void PostModalDriver(TForm& dialog) {
+  PostMessageW(DriverWindow(), kRunModalDriver, 0, reinterpret_cast<LPARAM>(dialog.Impl().window.get()));
+}
 
 HWND WindowOf(const TControl& control) { return control.Impl().window.get(); }
 
@@ -88,6 +145,19 @@ void ProcessMessages() {
       DispatchMessageW(&message);
     }
   }
+}
+
+void RecordErrorBoxes(bool record) { UiHooks().errorBox = record ? KeepErrorBox : nullptr; }
+
+std::vector<TErrorBoxRecord> TakeErrorBoxes() {
+  std::vector<TErrorBoxRecord> boxes;
+  boxes.swap(ErrorBoxes());
+  return boxes;
+}
+
+void SetModalDriver(std::function<void(TForm&)> driver) {
+  ModalDriver() = std::move(driver);
+  UiHooks().modalLoop = ModalDriver() ? PostModalDriver : nullptr;
 }
 
 }  // namespace vorbel

@@ -5,7 +5,7 @@
 #include <unordered_set>
 
 #include "platform/application.h"
-#include "platform/ui_automation.h"
+#include "platform/ui_backend.h"
 #include "platform/win32/text_codec.h"
 #include "platform/win32/ui_state.h"
 
@@ -214,10 +214,6 @@ LRESULT HandleFormMessage(TForm& form, HWND window, UINT message, WPARAM wParam,
     case WM_CLOSE:
       form.Close();
       return 0;
-    case kRunModalDriver:
-      if (ModalDriver()) ModalDriver()(form);
-      form.Close();
-      return 0;
     default:
       return DefWindowProcW(window, message, wParam, lParam);
   }
@@ -391,7 +387,7 @@ void TForm::ShowModal() {
   impl_->lastFocus = nullptr;
   Show();
   FocusFirst(*this);
-  if (ModalDriver()) PostMessageW(window, kRunModalDriver, 0, 0);
+  if (UiHooks().modalLoop) UiHooks().modalLoop(*this);
   MSG message{};
   bool quit = false;
   while (!impl_->closed) {

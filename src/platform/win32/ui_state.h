@@ -112,10 +112,4 @@ void ApplyFonts(TForm& form);
 // form. The program is minimised and restored through it.
 HWND ApplicationWindow();
 
-bool RecordingErrorBoxes();
-const std::function<void(TForm&)>& ModalDriver();
-
-// Posted to a dialog when its modal loop has begun, to run the modal driver.
-constexpr UINT kRunModalDriver = WM_APP + 1;
-
 }  // namespace vorbel

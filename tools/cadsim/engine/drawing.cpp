@@ -4,9 +4,9 @@
 #include <optional>
 #include <unordered_set>
 
-#include "base/cp932.h"
 #include "base/files.h"
 #include "base/numbers.h"
+#include "cp932/cp932.h"
 #include "engine/geometry.h"
 
 namespace vorbel::cadsim {

@@ -4,9 +4,9 @@
 #include <charconv>
 #include <cmath>
 
-#include "base/cp932.h"
 #include "base/errors.h"
 #include "base/numbers.h"
+#include "cp932/cp932.h"
 
 namespace vorbel::cadsim {
 

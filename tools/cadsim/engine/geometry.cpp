@@ -5,8 +5,8 @@
 #include <limits>
 #include <numbers>
 
-#include "base/cp932.h"
 #include "base/numbers.h"
+#include "cp932/cp932.h"
 
 namespace vorbel::cadsim {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "base/cp932.h"
+#include "cp932/cp932.h"
 #include "platform/ui_text.h"
 #include "platform/win32/text_codec.h"
 
