@@ -18,6 +18,7 @@
 #include "cp932/cp932.h"
 #include "dxf/dxf_slices.h"
 #include "platform/application.h"
+#include "platform/file_path.h"
 #include "workflow/ordering.h"
 
 namespace vorbel {

@@ -66,19 +66,6 @@ bool CanCreateFileIn(std::string_view folder) {
   return made;
 }
 
-std::string ReadFileTail(std::string_view path, size_t maxBytes) {
-  std::ifstream in(FilePath(path), std::ios::binary | std::ios::ate);
-  if (!in) return {};
-  const std::streamoff size = in.tellg();
-  if (size < 0) return {};
-  const auto count = static_cast<std::streamoff>(std::min<size_t>(maxBytes, static_cast<size_t>(size)));
-  in.seekg(size - count);
-  std::string bytes(static_cast<size_t>(count), '\0');
-  in.read(bytes.data(), count);
-  bytes.resize(static_cast<size_t>(in.gcount()));
-  return bytes;
-}
-
 TLineList LoadLines(std::string_view path) { return TLineList::FromBytes(ReadFileBytes(path)); }
 
 namespace {

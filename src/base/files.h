@@ -28,10 +28,6 @@ void SaveLines(std::string_view path, const TLineList& lines);
 // Whether a new file can be made in the folder (one is made and deleted).
 bool CanCreateFileIn(std::string_view folder);
 
-// The last `maxBytes` bytes of a file (all of a shorter one); empty when it
-// cannot be read. Cheap on a large file that is still being written.
-std::string ReadFileTail(std::string_view path, size_t maxBytes);
-
 // Reads a file as a line list (TLineList::FromBytes).
 TLineList LoadLines(std::string_view path);
 

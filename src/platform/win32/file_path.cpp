@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <memory>
+
 #include "platform/win32/text_codec.h"
 
 namespace vorbel {
@@ -21,6 +24,39 @@ std::string ShortPathName(std::string_view cp932Path) {
   if (length == 0 || length >= size) return std::string(cp932Path);
   shortPath.resize(length);
   return WideToCp932(shortPath);
+}
+
+}  // namespace vorbel
+
+namespace vorbel {
+
+namespace {
+
+struct TCloseFile {
+  void operator()(HANDLE file) const { CloseHandle(file); }
+};
+using TFileHandle = std::unique_ptr<void, TCloseFile>;
+
+}  // namespace
+
+std::string ReadFileTail(std::string_view cp932Path, size_t maxBytes) {
+  const std::wstring path = Cp932ToWide(cp932Path);
+  const HANDLE opened =
+      CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (opened == INVALID_HANDLE_VALUE) return {};
+  const TFileHandle file(opened);
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0) return {};
+  const auto count = static_cast<DWORD>(std::min<ULONGLONG>(maxBytes, static_cast<ULONGLONG>(size.QuadPart)));
+  LARGE_INTEGER start{};
+  start.QuadPart = size.QuadPart - count;
+  if (!SetFilePointerEx(file.get(), start, nullptr, FILE_BEGIN)) return {};
+  std::string bytes(count, '\0');
+  DWORD read = 0;
+  if (!ReadFile(file.get(), bytes.data(), count, &read, nullptr)) return {};
+  bytes.resize(read);
+  return bytes;
 }
 
 }  // namespace vorbel
