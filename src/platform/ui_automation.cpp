@@ -1,11 +1,44 @@
 // The automation that is the same on every backend.
 #include "platform/ui_automation.h"
 
+#include <utility>
+
 #include "cp932/cp932.h"
 #include "platform/application.h"
 #include "platform/controls.h"
+#include "platform/ui_automation_store.h"
+#include "platform/ui_backend.h"
 
 namespace vorbel {
+
+namespace {
+
+std::vector<TErrorBoxRecord>& ErrorBoxes() {
+  static std::vector<TErrorBoxRecord> boxes;
+  return boxes;
+}
+
+}  // namespace
+
+void KeepErrorBox(std::string_view caption, std::string_view text) {
+  ErrorBoxes().push_back(TErrorBoxRecord{std::string(caption), std::string(text)});
+}
+
+std::function<void(TForm&)>& ModalDriver() {
+  static std::function<void(TForm&)> driver;
+  return driver;
+}
+
+std::vector<TErrorBoxRecord> TakeErrorBoxes() {
+  std::vector<TErrorBoxRecord> boxes;
+  boxes.swap(ErrorBoxes());
+  return boxes;
+}
+
+void SetModalDriver(std::function<void(TForm&)> driver) {
+  ModalDriver() = std::move(driver);
+  UiHooks().modalLoop = ModalDriver() ? StartModalDriver : nullptr;
+}
 
 void TypeText(TCustomEdit& edit, std::string_view text) {
   for (size_t i = 0; i < text.size(); ++i) {

@@ -4,30 +4,13 @@
 
 #include "platform/application.h"
 #include "platform/headless/ui_state.h"
+#include "platform/ui_automation_store.h"
 #include "platform/ui_backend.h"
 #include "platform/ui_text.h"
 
 namespace vorbel {
 
 namespace {
-
-std::vector<TErrorBoxRecord>& ErrorBoxes() {
-  static std::vector<TErrorBoxRecord> boxes;
-  return boxes;
-}
-
-std::function<void(TForm&)>& ModalDriver() {
-  static std::function<void(TForm&)> driver;
-  return driver;
-}
-
-void KeepErrorBox(std::string_view caption, std::string_view text) {
-  ErrorBoxes().push_back(TErrorBoxRecord{std::string(caption), std::string(text)});
-}
-
-void RunModalDriver(TForm& dialog) {
-  if (ModalDriver()) ModalDriver()(dialog);
-}
 
 // A headless error box has no screen to go to: every one is recorded, from
 // the program's start.
@@ -126,15 +109,8 @@ void ProcessMessages() {}
 
 void RecordErrorBoxes(bool) {}
 
-std::vector<TErrorBoxRecord> TakeErrorBoxes() {
-  std::vector<TErrorBoxRecord> boxes;
-  boxes.swap(ErrorBoxes());
-  return boxes;
-}
-
-void SetModalDriver(std::function<void(TForm&)> driver) {
-  ModalDriver() = std::move(driver);
-  UiHooks().modalLoop = RunModalDriver;
+void StartModalDriver(TForm& dialog) {
+  if (ModalDriver()) ModalDriver()(dialog);
 }
 
 }  // namespace vorbel

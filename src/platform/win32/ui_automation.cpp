@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "platform/application.h"
+#include "platform/ui_automation_store.h"
 #include "platform/ui_backend.h"
 #include "platform/win32/text_codec.h"
 #include "platform/win32/ui_state.h"
@@ -16,20 +17,6 @@ namespace {
 // Posted to the driver's window when a dialog's modal loop begins; the
 // dialog's window is the message's lParam.
 constexpr UINT kRunModalDriver = WM_APP + 1;
-
-std::vector<TErrorBoxRecord>& ErrorBoxes() {
-  static std::vector<TErrorBoxRecord> boxes;
-  return boxes;
-}
-
-std::function<void(TForm&)>& ModalDriver() {
-  static std::function<void(TForm&)> driver;
-  return driver;
-}
-
-void KeepErrorBox(std::string_view caption, std::string_view text) {
-  ErrorBoxes().push_back(TErrorBoxRecord{std::string(caption), std::string(text)});
-}
 
 // Runs the driver inside the dialog's modal loop, then closes the dialog if
 // the driver left it open. A dialog closed before its turn came is left
@@ -61,10 +48,6 @@ HWND DriverWindow() {
     return TWindowHandle(created);
   }();
   return window.get();
-}
-
-void PostModalDriver(TForm& dialog) {
-  PostMessageW(DriverWindow(), kRunModalDriver, 0, reinterpret_cast<LPARAM>(dialog.Impl().window.get()));
 }
 
 HWND WindowOf(const TControl& control) { return control.Impl().window.get(); }
@@ -149,15 +132,8 @@ void ProcessMessages() {
 
 void RecordErrorBoxes(bool record) { UiHooks().errorBox = record ? KeepErrorBox : nullptr; }
 
-std::vector<TErrorBoxRecord> TakeErrorBoxes() {
-  std::vector<TErrorBoxRecord> boxes;
-  boxes.swap(ErrorBoxes());
-  return boxes;
-}
-
-void SetModalDriver(std::function<void(TForm&)> driver) {
-  ModalDriver() = std::move(driver);
-  UiHooks().modalLoop = ModalDriver() ? PostModalDriver : nullptr;
+void StartModalDriver(TForm& dialog) {
+  PostMessageW(DriverWindow(), kRunModalDriver, 0, reinterpret_cast<LPARAM>(dialog.Impl().window.get()));
 }
 
 }  // namespace vorbel
