@@ -35,9 +35,12 @@ class MakeTest : public WorkflowTest {
 
 TEST_F(MakeTest, NewTextsAtThePitchPlacedByTheUser) {
   Make("N-1\r\n\r\nN-3\r\n \r\n", "0", "-5");
-  EXPECT_EQ(TakeCommands(), (TCommands{"\x03"
-                                       "_.UNDO _BE ",
-                                       "\x03-INSERT *" + ExchangeFile() + "\r"}));
+  TCommands expected = test::DrawingStateQueries(CheckFile());
+  expected.push_back(
+      "\x03"
+      "_.UNDO _BE ");
+  expected.push_back("\x03-INSERT *" + ExchangeFile() + "\r");
+  EXPECT_EQ(TakeCommands(), expected);
   EXPECT_EQ(form_->Memo1.Text(), "N-1\r\n\r\nN-3") << "trailing blank lines go";
   EXPECT_EQ(form_->TimerMode, TTimerMode::AwaitingPlacement);
   EXPECT_TRUE(form_->Timer1.Enabled());

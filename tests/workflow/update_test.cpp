@@ -22,14 +22,14 @@ using test::SelectionFile;
 using test::TextEntity;
 using test::WorkflowTest;
 
+using test::DrawingStateQueries;
 using test::InsertCommand;
-using test::PreviousSetExport;
 using test::TCommands;
 
 // What Update sends: the check of the previous selection set, the erasure,
 // the insertions.
 TCommands UpdateCommands(const WorkflowTest& t, bool newTexts) {
-  TCommands commands = PreviousSetExport(t.CheckFile());
+  TCommands commands = DrawingStateQueries(t.CheckFile());
   commands.push_back(
       "\x03\x03"
       "_.UNDO _BE ");
@@ -85,6 +85,9 @@ TEST_F(UpdateTest, EditedStringsGoBackToTheirOwnPlaces) {
   Select({"2A", "2B", "2C", "2D"});
   Update("B-1\r\n\r\nB-3 日本");
   EXPECT_EQ(TakeCommands(), UpdateCommands(*this, false));
+  const auto questions = TakeQuestions();
+  ASSERT_EQ(questions.size(), 1u) << "the LINE is drawn again only when the user says so";
+  EXPECT_NE(questions[0].Text.find("線分 1 個"), std::string::npos);
   EXPECT_EQ(Placed(SavedTexts()),
             (std::vector<TPlaced>{{"B-1", 10, 20}, {"B-3 日本", 10, 0}, {"端子", 40, 20}}));
   EXPECT_EQ(SavedDrawing().ToBytes().find("AcDbLine") != std::string::npos, true) << "the LINE came back";
