@@ -306,8 +306,8 @@ TEST_F(WorkflowTest, SelectTypesTheProgramsPathAsAutoCadTakesIt) {
       if (c.typed != nullptr) {
         Select({"2C"});
         TCommands expected = SelectionStart();
-        for (std::string& command : ExportCommands(dir_.File(c.typed)))
-          expected.push_back(std::move(command));
+        const TCommands exported = ExportCommands(dir_.File(c.typed));
+        expected.insert(expected.end(), exported.begin(), exported.end());
         EXPECT_EQ(TakeCommands(), expected);
         EXPECT_EQ(form_->Memo1.Text(), "A-3\r\n");
         EXPECT_TRUE(TakeErrorBoxes().empty());

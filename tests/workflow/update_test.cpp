@@ -329,7 +329,8 @@ TEST_F(UpdateTest, UpdateWhileMakeAwaitsThePlacementEndsThePlacementFirst) {
   // The insertion is cancelled and its undo group ended before the update's
   // commands, which would otherwise go to the prompt for the point.
   TCommands expected = {"\x03", "_.UNDO _E "};
-  for (std::string& command : UpdateCommands(*this, false)) expected.push_back(std::move(command));
+  const TCommands update = UpdateCommands(*this, false);
+  expected.insert(expected.end(), update.begin(), update.end());
   EXPECT_EQ(TakeCommands(), expected);
   EXPECT_EQ(Placed(SavedTexts()),
             (std::vector<TPlaced>{{"B-1", 10, 20}, {"B-2", 10, 10}, {"B-3", 10, 0}, {"端子", 40, 20}}));
