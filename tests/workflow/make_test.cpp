@@ -179,5 +179,23 @@ TEST_F(MakeTest, AtMostOnePitchBoxIsChecked) {
   }
 }
 
+TEST_F(MakeTest, MakeWithoutAListedSelectionDoesNothing) {
+  // 座標順 ticked before any selection and lines typed: there is no listed
+  // text to shape new texts like, so neither the button nor a click that
+  // reaches the handler all the same may make any.
+  Start(ColumnDrawing());
+  ClickControl(form_->CheckSort);
+  ClickControl(form_->CheckSort);
+  ASSERT_TRUE(form_->CheckSort.Checked());
+  form_->Memo1.SetText("N-1\r\nN-2");
+  EXPECT_FALSE(form_->ButtonMake.Enabled());
+  TakeCommands();
+  form_->ButtonMakeClick();
+  EXPECT_TRUE(TakeCommands().empty());
+  EXPECT_FALSE(FileExists(ExchangeFile()));
+  EXPECT_EQ(form_->TimerMode, TTimerMode::Idle);
+  EXPECT_FALSE(form_->Minimized());
+}
+
 }  // namespace
 }  // namespace vorbel
