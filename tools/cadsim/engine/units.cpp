@@ -52,7 +52,9 @@ std::string DegMinSec(int64_t count, int32_t precision) {
   if (perSecond > 1) {
     const std::string fraction = std::to_string(rest % perSecond);
     const size_t digits = std::to_string(perSecond).size() - 1;
-    text += "." + std::string(digits - fraction.size(), '0') + fraction;
+    text += '.';
+    text.append(digits - fraction.size(), '0');
+    text += fraction;
   }
   return text + "\"";
 }

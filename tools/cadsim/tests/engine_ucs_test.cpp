@@ -317,6 +317,7 @@ TEST_F(CadSimUcs, AngBaseAndElevationPromptsShowTheDrawingsUnits) {
       {angle("0", "4", "6.2831"), "ANGBASE", "<359.9951>"},
       {angle("0", "0", "6.2831"), "ANGBASE", "<0>"},
       {angle("1", "2", "0.5323254218582705"), "ANGBASE", "<30d30'>"},
+      {angle("1", "5", "0.5323254218582705"), "ANGBASE", "<30d30'0.0\">"},
       {angle("2", "0", quarter.c_str()), "ANGBASE", "<100g>"},
       {angle("3", "4", quarter.c_str()), "ANGBASE", "<1.5708r>"},
       {angle("4", "0", quarter.c_str()), "ANGBASE", "<N>"},
