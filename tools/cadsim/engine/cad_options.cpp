@@ -32,6 +32,12 @@ TCadOptions ParseCadOptions(const std::vector<std::string>& arguments) {
       options.CountLine = TCadEngine::TCountLine::Total;
     } else if (text == "--count-line=recognized") {
       options.CountLine = TCadEngine::TCountLine::Recognized;
+    } else if (text == "--ucs") {
+      options.PointsInUcs = true;
+    } else if (text == "--angbase") {
+      options.AnglesFromAngBase = true;
+    } else if (text == "--elevation") {
+      options.ElevationOfFlatPoints = true;
     } else if (text.starts_with("--")) {
       throw TRuntimeError("cadsim: unknown option " + argument);
     } else {
@@ -44,6 +50,9 @@ TCadOptions ParseCadOptions(const std::vector<std::string>& arguments) {
 void ApplyReadings(const TCadOptions& options, TCadEngine& engine) {
   engine.BlankEndsFileNames = options.BlankEndsFileNames;
   engine.CountLine = options.CountLine;
+  engine.PointsInUcs = options.PointsInUcs;
+  engine.AnglesFromAngBase = options.AnglesFromAngBase;
+  engine.ElevationOfFlatPoints = options.ElevationOfFlatPoints;
 }
 
 }  // namespace vorbel::cadsim

@@ -3,7 +3,8 @@
 // against each of them.
 //
 //   cadsim.exe [--queue=MS] [--export-delay=MS] [--blank-ends-names]
-//              [--count-line=total|recognized] [DRAWING.dxf]
+//              [--count-line=total|recognized] [--ucs] [--angbase]
+//              [--elevation] [DRAWING.dxf]
 #pragma once
 
 #include <string>
@@ -29,6 +30,9 @@ struct TCadOptions {
   TCadTiming Timing;
   bool BlankEndsFileNames = false;
   TCadEngine::TCountLine CountLine = TCadEngine::TCountLine::Total;
+  bool PointsInUcs = false;
+  bool AnglesFromAngBase = false;
+  bool ElevationOfFlatPoints = false;
 };
 
 // Reads the program's arguments; an unknown option or a value that is no
