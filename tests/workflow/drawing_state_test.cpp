@@ -2,6 +2,8 @@
 // base point, UCS, angle base, elevation and running snaps that change what
 // typed values mean, locked layers that ERASE leaves, paper space that an
 // insertion leaves out, and objects other than plain texts in the selection.
+#include "dxf/drawing_state.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -88,29 +90,143 @@ std::vector<TPairs> Column() {
 const std::vector<TPlacedText> kColumnUpdated = {
     {"B-1", 10, 20, 0, 0}, {"B-2", 10, 10, 0, 0}, {"B-3", 10, 0, 0, 30}};
 
-TEST_F(DrawingStateTest, UpdatedTextsStayWhereTheyWereWhateverTheDrawingsState) {
-  struct TCase {
+// The drawing's own settings, as its header holds them.
+const TPairs kUserUcs = {{"9", "$UCSORG"},
+                         {"10", "1000.0"},
+                         {"20", "500.0"},
+                         {"30", "0.0"},
+                         {"9", "$UCSXDIR"},
+                         {"10", "0.8660254037844387"},
+                         {"20", "0.5"},
+                         {"30", "0.0"},
+                         {"9", "$UCSYDIR"},
+                         {"10", "-0.5"},
+                         {"20", "0.8660254037844387"},
+                         {"30", "0.0"}};
+const TPairs kViewFollowsUcs = {{"9", "$UCSFOLLOW"}, {"70", "1"}};
+const TPairs kNorthUp = {{"9", "$ANGBASE"}, {"50", "1.5707963267948966"}};
+const TPairs kElevation = {{"9", "$ELEVATION"}, {"40", "7.5"}};
+const TPairs kBasePoint = {{"9", "$INSBASE"}, {"10", "250.0"}, {"20", "-40.0"}, {"30", "0.0"}};
+
+TPairs Joined(std::initializer_list<TPairs> parts) {
+  TPairs joined;
+  for (const TPairs& part : parts) joined.insert(joined.end(), part.begin(), part.end());
+  return joined;
+}
+
+cadsim::TCadOptions Readings(bool ucs, bool angBase, bool elevation) {
+  cadsim::TCadOptions readings;
+  readings.PointsInUcs = ucs;
+  readings.AnglesFromAngBase = angBase;
+  readings.ElevationOfFlatPoints = elevation;
+  return readings;
+}
+
+// The user's settings the update and Make must leave as they found them;
+// a variable missing from the header has its default.
+std::vector<double> UserSettings(const TLineList& drawing) {
+  struct TSetting {
     const char* name;
-    TPairs header;
-    cadsim::TCadOptions readings;
+    const char* code;
+    double missing;
   };
-  const std::vector<TCase> cases = {
+  const TSetting settings[] = {{"$UCSORG", "10", 0},  {"$UCSORG", "20", 0},    {"$UCSXDIR", "10", 1},
+                               {"$UCSXDIR", "20", 0}, {"$UCSYDIR", "10", 0},   {"$UCSYDIR", "20", 1},
+                               {"$ANGBASE", "50", 0}, {"$ELEVATION", "40", 0}, {"$UCSFOLLOW", "70", 0}};
+  std::vector<double> values;
+  for (const TSetting& s : settings) {
+    const std::optional<std::string> value = HeaderValue(drawing, s.name, s.code);
+    values.push_back(value ? std::stod(*value) : s.missing);
+  }
+  return values;
+}
+
+struct TStateCase {
+  const char* name;
+  TPairs header;
+  cadsim::TCadOptions readings;
+};
+
+std::vector<TStateCase> StateCases() {
+  return {
       {"as the drawing is new", {}, {}},
-      // The drawing's own base point: AutoCAD places an inserted file by it.
-      {"a base point of the drawing's own",
-       {{"9", "$INSBASE"}, {"10", "250.0"}, {"20", "-40.0"}, {"30", "0.0"}},
-       {}},
+      // AutoCAD places an inserted file by the file's base point.
+      {"a base point of the drawing's own", kBasePoint, {}},
+      // Typed points and angles are values of the UCS.
+      {"a UCS at 1000,500 turned 30°", kUserUcs, Readings(true, false, false)},
+      {"the same, the view following the UCS", Joined({kUserUcs, kViewFollowsUcs}),
+       Readings(true, false, false)},
+      // A typed angle counts from the angle base.
+      {"angle base north", kNorthUp, Readings(false, true, false)},
+      // A point typed with two coordinates gets the elevation as Z.
+      {"elevation 7.5", kElevation, Readings(false, false, true)},
+      // "UCS W" sets the elevation to 0 and "UCS P" does not bring it back.
+      {"a UCS and elevation 7.5", Joined({kUserUcs, kElevation}), Readings(true, false, true)},
+      {"all of them", Joined({kUserUcs, kViewFollowsUcs, kNorthUp, kElevation, kBasePoint}),
+       Readings(true, true, true)},
   };
-  for (const TCase& c : cases) {
+}
+
+TEST_F(DrawingStateTest, UpdatedTextsStayWhereTheyWereWhateverTheDrawingsState) {
+  for (const TStateCase& c : StateCases()) {
     SCOPED_TRACE(c.name);
     Start(SelectionFile(Column(), "30", c.header), {}, c.readings);
     Select({"2A", "2B", "2C"});
-    const std::string before = SavedDrawing().ToBytes();
+    const TLineList before = SavedDrawing();
+    const double view = engine_->ViewTwist();
     Update("B-1\r\nB-2\r\nB-3");
     EXPECT_EQ(Placed(SavedTexts()), kColumnUpdated);
     EXPECT_TRUE(TakeErrorBoxes().empty());
+    EXPECT_EQ(UserSettings(SavedDrawing()), UserSettings(before))
+        << "the user's UCS, angle base and elevation";
+    EXPECT_EQ(engine_->ViewTwist(), view) << "the view as it was";
     engine_->Type("U ");
-    EXPECT_EQ(SavedDrawing().ToBytes(), before) << "one U takes the update back, settings and all";
+    EXPECT_EQ(SavedDrawing().ToBytes(), before.ToBytes()) << "one U takes the update back, settings and all";
+  }
+}
+
+TEST_F(DrawingStateTest, MadeTextsGoWhereTheUserClicksWhateverTheDrawingsState) {
+  // The three ways a placement ends; each gives the user's settings back.
+  enum class TEnd { Placed, Cancelled, Interrupted };
+  for (const TStateCase& c : StateCases()) {
+    for (const TEnd end : {TEnd::Placed, TEnd::Cancelled, TEnd::Interrupted}) {
+      SCOPED_TRACE(std::string(c.name) + " " + std::to_string(static_cast<int>(end)));
+      Start(SelectionFile(Column(), "30", c.header), {}, c.readings);
+      Select({"2A", "2B", "2C"});
+      const TLineList before = SavedDrawing();
+      const double view = engine_->ViewTwist();
+      form_->Edit1.SetText("2");
+      form_->Edit2.SetText("-5");
+      form_->Memo1.SetText("N-1\r\nN-2");
+      ClickControl(form_->ButtonMake);
+      Settle();
+      if (end == TEnd::Placed) {
+        ASSERT_TRUE(engine_->PlacePoint({100, 50, 0}));
+        Tick();
+      } else if (end == TEnd::Cancelled) {
+        engine_->Type("\x03");
+        Tick();
+      } else {
+        ClickControl(form_->ButtonSelect);
+        engine_->Type("\x03");
+        Tick();
+      }
+      Settle();
+      EXPECT_EQ(form_->TimerMode, TTimerMode::Idle);
+      EXPECT_EQ(UserSettings(SavedDrawing()), UserSettings(before));
+      EXPECT_EQ(engine_->ViewTwist(), view);
+      std::vector<TPlacedText> made;
+      for (const TPlacedText& t : Placed(SavedTexts())) {
+        if (t.text.starts_with("N-")) made.push_back(t);
+      }
+      if (end == TEnd::Placed) {
+        // The pattern is the last text in coordinate order, A-3, turned 30°.
+        EXPECT_EQ(made, (std::vector<TPlacedText>{{"N-1", 100, 50, 0, 30}, {"N-2", 102, 45, 0, 30}}));
+      } else {
+        EXPECT_TRUE(made.empty());
+      }
+      EXPECT_TRUE(TakeErrorBoxes().empty());
+    }
   }
 }
 
