@@ -341,7 +341,20 @@ TEST(WorkflowWine, SelectEditUpdateAndMakeOnCorpusDrawings) {
 
     // Update: the texts back at their own places with their new strings, the
     // emptied one gone, the added lines one and three steps after the last.
+    // Objects on a locked layer stop it: the user unlocks the layer in
+    // AutoCAD and presses Update once more, without selecting again.
     // Objects other than texts are drawn again once the user says yes.
+    TLineList beforeUpdate = beforeDrawing;
+    if (const TLockedObjects locked = ObjectsOnLockedLayers(beforeDrawing); locked.Count > 0) {
+      PostMessageW(w.update, BM_CLICK, 0, 0);
+      const std::string box = TakeErrorBox(session.VorbelId(), "Vorbel Ver.1.11a");
+      EXPECT_NE(box.find("ロックされた画層 (" + locked.Layers.front()), std::string::npos) << box;
+      EXPECT_TRUE(WaitFor([&] { return w.Enabled(w.update); }));
+      EXPECT_EQ(session.SaveDrawing("refused.dxf").ToBytes(), beforeDrawing.ToBytes());
+      for (const std::string& layer : locked.Layers) SendCommand("-LAYER U " + layer + "\r\r");
+      ASSERT_TRUE(WaitFor([&] { return ReadCommandLine() == kIdlePrompt; }));
+      beforeUpdate = session.SaveDrawing("unlocked.dxf");
+    }
     if (ObjectsBeyondPlainTexts(beforeDrawing).empty()) {
       w.Click(w.update);
     } else {
@@ -433,7 +446,7 @@ TEST(WorkflowWine, SelectEditUpdateAndMakeOnCorpusDrawings) {
     SendCommand("U ");
     EXPECT_EQ(session.SaveDrawing("made-undone.dxf").ToBytes(), updatedDrawing.ToBytes());
     SendCommand("U ");
-    EXPECT_EQ(session.SaveDrawing("updated-undone.dxf").ToBytes(), beforeDrawing.ToBytes());
+    EXPECT_EQ(session.SaveDrawing("updated-undone.dxf").ToBytes(), beforeUpdate.ToBytes());
 
     EXPECT_EQ(session.CloseVorbel(), 0);
     EXPECT_TRUE(session.CloseCad());

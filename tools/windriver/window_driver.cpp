@@ -140,7 +140,16 @@ std::string AnswerQuestionBox(DWORD processId, const std::string& caption, bool 
   HWND box = WaitForMessageBox(processId, caption, patience);
   if (box == nullptr) return {};
   const std::string message = MessageOf(box);
-  if (defaultButton != nullptr) *defaultButton = LOWORD(Send(box, DM_GETDEFID));
+  if (defaultButton != nullptr) {
+    // The button Enter presses is drawn as the default push button.
+    *defaultButton = 0;
+    for (const int id : {IDYES, IDNO}) {
+      HWND candidate = GetDlgItem(box, id);
+      if (candidate != nullptr && (GetWindowLongW(candidate, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON) {
+        *defaultButton = id;
+      }
+    }
+  }
   HWND button = GetDlgItem(box, yes ? IDYES : IDNO);
   if (button == nullptr) return {};
   PostMessageW(button, BM_CLICK, 0, 0);
