@@ -160,20 +160,36 @@ void TCadEngine::OnCopyData(std::uintptr_t dwData, std::string_view bytes) {
 }
 
 void TCadEngine::Type(std::string_view keys) {
-  for (const char c : keys) {
-    if (c == '\x03') {
-      Cancel();
-    } else if (c == '\r' || c == '\n' || (c == ' ' && (BlankEndsFileNames || !TakesFileName()))) {
-      EndInput();
-    } else if (c == '\b') {
-      // Back over the last character, both bytes of a double-byte one.
-      size_t last = 0;
-      for (size_t i = 0; i < input_.size(); i += IsLeadByte(input_[i]) ? 2u : 1u) last = i;
-      input_.resize(std::min(last, input_.size()));
-    } else if (static_cast<unsigned char>(c) >= ' ' || c == '\t') {
-      input_ += c == '\t' ? ' ' : c;
-    }
+  for (const char c : keys) TypeKey(c);
+}
+
+size_t TCadEngine::TypeInput(std::string_view keys) {
+  for (size_t i = 0; i < keys.size(); ++i) {
+    if (keys[i] == '\x03' && i > 0) return i;
+    if (TypeKey(keys[i])) return i + 1;
   }
+  return keys.size();
+}
+
+// One keystroke; true when it ended an input or cancelled.
+bool TCadEngine::TypeKey(char c) {
+  if (c == '\x03') {
+    Cancel();
+    return true;
+  }
+  if (c == '\r' || c == '\n' || (c == ' ' && (BlankEndsFileNames || !TakesFileName()))) {
+    EndInput();
+    return true;
+  }
+  if (c == '\b') {
+    // Back over the last character, both bytes of a double-byte one.
+    size_t last = 0;
+    for (size_t i = 0; i < input_.size(); i += IsLeadByte(input_[i]) ? 2u : 1u) last = i;
+    input_.resize(std::min(last, input_.size()));
+  } else if (static_cast<unsigned char>(c) >= ' ' || c == '\t') {
+    input_ += c == '\t' ? ' ' : c;
+  }
+  return false;
 }
 
 void TCadEngine::OnPointerInput(std::string_view text) {

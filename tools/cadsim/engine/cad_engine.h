@@ -49,6 +49,10 @@ class TCadEngine {
   void OnCopyData(std::uintptr_t dwData, std::string_view bytes);
   // Typed input, as OnCopyData with dwData 1.
   void Type(std::string_view keys);
+  // Types `keys` up to the end of their first input (the blank or CR that
+  // ends it at the prompt of the moment), or a \x03 alone; returns how many
+  // bytes it took.
+  size_t TypeInput(std::string_view keys);
 
   // For tests: changes what DXFOUT writes, as a full disk would cut it.
   std::function<void(TLineList& lines)> DxfOutFilter;
@@ -154,6 +158,7 @@ class TCadEngine {
   std::string CurrentPrompt() const;
   bool TakesFileName() const;
 
+  bool TypeKey(char c);
   void AddLine(std::string line);
   void AppendToLastLine(std::string_view text);
   void EndInput();

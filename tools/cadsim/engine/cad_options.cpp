@@ -24,6 +24,8 @@ TCadOptions ParseCadOptions(const std::vector<std::string>& arguments) {
     const std::string_view text = argument;
     if (text.starts_with("--queue=")) {
       options.Timing.InputDelay = Milliseconds(text, "--queue=");
+    } else if (text.starts_with("--input-step=")) {
+      options.Timing.InputStep = Milliseconds(text, "--input-step=");
     } else if (text.starts_with("--export-delay=")) {
       options.Timing.ExportDelay = Milliseconds(text, "--export-delay=");
     } else if (text == "--blank-ends-names") {

@@ -2,8 +2,9 @@
 // program's behaviour where it is not certain, so that the tool can be tried
 // against each of them.
 //
-//   cadsim.exe [--queue=MS] [--export-delay=MS] [--blank-ends-names]
-//              [--count-line=total|recognized] [DRAWING.dxf]
+//   cadsim.exe [--queue=MS] [--input-step=MS] [--export-delay=MS]
+//              [--blank-ends-names] [--count-line=total|recognized]
+//              [DRAWING.dxf]
 #pragma once
 
 #include <string>
@@ -22,6 +23,10 @@ struct TCadTiming {
   // DXFOUT's file: the first half of it after half the delay, the whole file
   // after the delay.
   int ExportDelay = -1;
+  // Typed input carried out one input at a time from the message loop, this
+  // long apart (the first this long after the send, or after InputDelay when
+  // that is set), so that the prompts between the inputs are on show.
+  int InputStep = -1;
 };
 
 struct TCadOptions {

@@ -15,6 +15,7 @@
 #include "dxf/text_ents.h"
 #include "engine/cad_engine.h"
 #include "engine/cad_options.h"
+#include "engine/stepped_input.h"
 #include "platform/file_path.h"
 #include "support/dxf_builder.h"
 #include "support/temp_dir.h"
@@ -403,7 +404,8 @@ TEST_F(CadSimCommands, ReadingsChosenAtStart) {
   EXPECT_EQ(timed.Timing.InputDelay, 200);
   EXPECT_EQ(timed.Timing.ExportDelay, 600);
   EXPECT_TRUE(timed.Drawing.empty());
-  for (const char* wrong : {"--queue=-1", "--queue=x", "--fast"}) {
+  EXPECT_EQ(cadsim::ParseCadOptions({"--input-step=30"}).Timing.InputStep, 30);
+  for (const char* wrong : {"--queue=-1", "--queue=x", "--fast", "--input-step=-1"}) {
     EXPECT_THROW(cadsim::ParseCadOptions({wrong}), TRuntimeError) << wrong;
   }
 }
@@ -507,6 +509,51 @@ TEST_F(CadSimCommands, UndoOfAGroupBringsBackTheDrawingSavedBeforeIt) {
   const std::string after = temp.File("after.dxf");
   engine.Type("SAVEAS " + after + "\r");
   EXPECT_EQ(ReadFileBytes(after), ReadFileBytes(before)) << "entities, handles and the handle seed";
+}
+
+TEST_F(CadSimCommands, InputStepShowsThePromptsBetweenInputs) {
+  std::filesystem::create_directories(FilePath(temp.File("a b")));
+  const std::string one = temp.File("a b/one.dxf");
+  SaveLines(one, test::SelectionFile({test::TextEntity("10", "0.0", "0.0", "X")}));
+  struct TMessage {
+    std::uintptr_t dwData;
+    std::string bytes;
+  };
+  struct TCase {
+    const char* name;
+    std::vector<TMessage> messages;
+    std::vector<std::string> prompts;  // after each step
+  };
+  const std::vector<TCase> cases = {
+      {"a selection", {{1, "SELECT ALL \r"}}, {"オブジェクトを選択: ", "オブジェクトを選択: ", "コマンド: "}},
+      {"cancels alone, a file name up to CR, the tool's insertion",
+       {{1, "\x03\x03-INSERT *" + one + "\r_non 0,0,0 1 0 "}},
+       {"コマンド: ", "コマンド: ", "ブロック名を入力 または [?]: ", "挿入点を指定: ", "挿入点を指定: ",
+        "尺度を指定: <1>: ", "回転角度を指定 <0>: ", "コマンド: "}},
+      {"keys before a cancel, then pointer input in its turn",
+       {{1, "SEL\x03SELECT "}, {2, "PICK 2A"}, {5, "FILEDIA 0 "}, {1, "\r"}},
+       {"コマンド: SEL", "コマンド: ", "オブジェクトを選択: ", "オブジェクトを選択: ", "コマンド: "}},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    TCadEngine atOnce(drawingFile);
+    TCadEngine stepwise(drawingFile);
+    cadsim::TSteppedInput stepped;
+    for (size_t i = 0; i < c.messages.size(); ++i) {
+      atOnce.OnCopyData(c.messages[i].dwData, c.messages[i].bytes);
+      EXPECT_EQ(stepped.Add(c.messages[i].dwData, c.messages[i].bytes), i == 0)
+          << "the first step is scheduled once";
+    }
+    std::vector<std::string> prompts;
+    for (bool more = true; more && prompts.size() <= c.prompts.size();) {
+      more = stepped.Step(stepwise);
+      prompts.push_back(stepwise.PromptText());
+    }
+    EXPECT_EQ(prompts, c.prompts);
+    EXPECT_TRUE(stepped.empty());
+    EXPECT_EQ(stepwise.FullHistory(), atOnce.FullHistory());
+    EXPECT_EQ(stepwise.Drawing().ToDxf({}, 16).ToBytes(), atOnce.Drawing().ToDxf({}, 16).ToBytes());
+  }
 }
 
 }  // namespace
