@@ -32,6 +32,9 @@ constexpr std::string_view kInsertRotation = "回転角度を指定 <0>: ";
 constexpr std::string_view kSaveAsPrompt = "保存するファイル名を入力 <";
 constexpr std::string_view kUndoPrompt =
     "取り消す操作の数を入力 または [自動(A)/コントロール(C)/開始(BE)/終了(E)/マーク(M)/後退(B)] <1>: ";
+constexpr std::string_view kLayerPrompt = "オプションを入力 [ロック(LO)/ロック解除(U)]: ";
+constexpr std::string_view kLockPrompt = "ロックする画層名を入力: ";
+constexpr std::string_view kUnlockPrompt = "ロック解除する画層名を入力: ";
 
 // What it answers.
 constexpr std::string_view kFound = " 個を検出";
@@ -65,6 +68,9 @@ constexpr std::string_view kUndoOptionsDone =
     "この代替 CAD の UNDO は数、開始 (BE)、終了 (E) だけを行います。";
 constexpr std::string_view kNothingToUndo = "取り消す操作はありません。";
 constexpr std::string_view kUndoGroupName = "グループ";
+constexpr std::string_view kOnLockedLayers = " 個はロックされた画層上にあります。";
+constexpr std::string_view kLayerNotFound = "画層 \"";
+constexpr std::string_view kLayerNotFoundEnd = "\" が見つかりません。";
 
 constexpr std::string_view kDefaultDrawing = "Drawing1.dwg";
 
@@ -129,6 +135,18 @@ std::optional<int32_t> ReadWholeNumber(std::string_view text) {
   const std::string_view digits = text.starts_with('-') || text.starts_with('+') ? text.substr(1) : text;
   if (digits.empty() || digits.find_first_not_of("0123456789") != std::string_view::npos) return std::nullopt;
   return TryStrToInt(text);
+}
+
+// The names of a list separated by commas, blanks around each dropped.
+std::vector<std::string> SplitNames(std::string_view text) {
+  std::vector<std::string> names;
+  while (true) {
+    const size_t comma = text.find(',');
+    const std::string_view name = TrimBlanks(text.substr(0, comma));
+    if (!name.empty()) names.emplace_back(name);
+    if (comma == std::string_view::npos) return names;
+    text.remove_prefix(comma + 1);
+  }
 }
 
 bool IsTransparentCommand(std::string_view name) { return name == "SNAPMODE" || name == "FILEDIA"; }
@@ -273,6 +291,12 @@ void TCadEngine::Dispatch(const std::string& input) {
     case TStep::kUndoOption:
       OnUndoOption(run, input);
       break;
+    case TStep::kLayerOption:
+      OnLayerOption(run, input);
+      break;
+    case TStep::kLayerNames:
+      OnLayerNames(run, input);
+      break;
   }
 }
 
@@ -281,6 +305,7 @@ void TCadEngine::StartCommand(const std::string& typed, bool transparent) {
   while (!name.empty() && (name.front() == '_' || name.front() == '.')) name.erase(0, 1);
   if (name == "E") name = "ERASE";
   if (name == "INSERT" || name == "I" || name == "-I") name = "-INSERT";
+  if (name == "LAYER" || name == "LA" || name == "-LA") name = "-LAYER";
   if (transparent) {
     if (runs_.back().transparent) {
       AddLine(std::string(kNestedTransparent));
@@ -311,6 +336,8 @@ void TCadEngine::StartCommand(const std::string& typed, bool transparent) {
     run.step = TStep::kSaveAsFile;
   } else if (name == "UNDO") {
     run.step = TStep::kUndoOption;
+  } else if (name == "-LAYER") {
+    run.step = TStep::kLayerOption;
   } else {
     AddLine(std::string(kUnknownCommand) + typed + std::string(kUnknownCommandEnd));
     return;
@@ -378,6 +405,12 @@ std::string TCadEngine::PromptOf(const TRun& run) const {
       break;
     case TStep::kUndoOption:
       prompt += kUndoPrompt;
+      break;
+    case TStep::kLayerOption:
+      prompt += kLayerPrompt;
+      break;
+    case TStep::kLayerNames:
+      prompt += run.locking ? kLockPrompt : kUnlockPrompt;
       break;
   }
   return prompt;
@@ -527,8 +560,7 @@ void TCadEngine::EndSelection(TRun& run) {
     }
     FinishRun();
   } else if (run.name == "ERASE") {
-    TDrawing before = drawing_;
-    if (drawing_.Erase(chosen) > 0) Changed(run.name, std::move(before));
+    EraseObjects(chosen);
     FinishRun();
   } else {
     run.objects = chosen;
@@ -537,6 +569,22 @@ void TCadEngine::EndSelection(TRun& run) {
     run.removing = false;
     run.step = TStep::kDxfOutOption;
   }
+}
+
+// ERASE: the objects chosen go, but those on locked layers stay when the
+// locks are honoured, counted on a line of their own.
+void TCadEngine::EraseObjects(const std::vector<std::string>& chosen) {
+  std::vector<std::string> erased = chosen;
+  if (LockedLayers) {
+    const std::unordered_set<std::string> locked = drawing_.LockedLayers();
+    std::erase_if(erased, [this, &locked](const std::string& handle) {
+      return locked.contains(LayerKey(EntityLayer(drawing_.Entities()[drawing_.Find(handle)])));
+    });
+  }
+  TDrawing before = drawing_;
+  if (drawing_.Erase(erased) > 0) Changed("ERASE", std::move(before));
+  if (erased.size() < chosen.size())
+    AddLine(Count(chosen.size() - erased.size()) + std::string(kOnLockedLayers));
 }
 
 bool TCadEngine::PickHandles(const std::vector<std::string>& handles) {
@@ -750,6 +798,42 @@ void TCadEngine::OnUndoOption(TRun&, const std::string& input) {
     return;
   }
   FinishRun();
+}
+
+// --- -LAYER -------------------------------------------------------------------
+
+void TCadEngine::OnLayerOption(TRun& run, const std::string& input) {
+  std::string option = UpperAscii(TrimBlanks(input));
+  if (option.starts_with('_')) option.erase(0, 1);  // the international keyword
+  if (option.empty()) {
+    FinishRun();
+  } else if (IsKeyword(option, "LOCK", 2) || IsKeyword(option, "UNLOCK", 1)) {
+    run.locking = option.starts_with('L');
+    run.step = TStep::kLayerNames;
+  } else {
+    AddLine(std::string(kInvalidKeyword));
+  }
+}
+
+// The layers named are locked or unlocked in the drawing's LAYER table. The
+// whole command is one step of the undo history, made by its first change.
+void TCadEngine::OnLayerNames(TRun& run, const std::string& input) {
+  run.step = TStep::kLayerOption;
+  const std::vector<std::string> names = SplitNames(input);
+  if (names.empty()) return;
+  TDrawing before = drawing_;
+  std::vector<std::string> missing;
+  const size_t flipped = drawing_.LockLayers(names, run.locking, missing);
+  for (const std::string& name : missing) {
+    AddLine(std::string(kLayerNotFound) + name + std::string(kLayerNotFoundEnd));
+  }
+  if (flipped == 0) return;
+  if (run.changed) {
+    ++version_;
+    return;
+  }
+  run.changed = true;
+  Changed(run.name, std::move(before));
 }
 
 // The drawing changed by a command: one step of the undo history, unless an

@@ -68,6 +68,9 @@ class TCadEngine {
   enum class TCountLine { Total, Recognized };
   bool BlankEndsFileNames = false;
   TCountLine CountLine = TCountLine::Total;
+  // - ERASE leaves the objects on locked layers (the lock itself is kept
+  //   and changed by -LAYER in every reading).
+  bool LockedLayers = false;
 
   // Writes a line into the history, as the command line reports a failure.
   void Report(std::string line) { AddLine(std::move(line)); }
@@ -123,6 +126,8 @@ class TCadEngine {
     kInsertRotation,
     kSaveAsFile,
     kUndoOption,
+    kLayerOption,
+    kLayerNames,
   };
 
   // The objects a selection has picked, in pick order.
@@ -152,6 +157,8 @@ class TCadEngine {
     std::vector<std::string> objects;
     std::optional<TDrawing> source;
     TPlacement placement;
+    bool locking = false;  // -LAYER asks for the layers to lock, else to unlock
+    bool changed = false;  // the command has made its step of the undo history
   };
 
   std::string PromptOf(const TRun& run) const;
@@ -171,6 +178,7 @@ class TCadEngine {
   void OnSelectObjects(TRun& run, const std::string& input);
   void AddToSelection(TRun& run, const std::vector<std::string>& found, bool typed);
   void EndSelection(TRun& run);
+  void EraseObjects(const std::vector<std::string>& chosen);
   void OnDxfOutFile(TRun& run, const std::string& input);
   void OnDxfOutOption(TRun& run, const std::string& input);
   void OnDxfOutVersion(TRun& run, const std::string& input);
@@ -181,6 +189,8 @@ class TCadEngine {
   void OnInsertRotation(TRun& run, const std::string& input);
   void OnSaveAsFile(TRun& run, const std::string& input);
   void OnUndoOption(TRun& run, const std::string& input);
+  void OnLayerOption(TRun& run, const std::string& input);
+  void OnLayerNames(TRun& run, const std::string& input);
   void Changed(const std::string& name, TDrawing before);
   void BeginUndoGroup();
   void Undo(size_t count);

@@ -34,6 +34,8 @@ TCadOptions ParseCadOptions(const std::vector<std::string>& arguments) {
       options.CountLine = TCadEngine::TCountLine::Total;
     } else if (text == "--count-line=recognized") {
       options.CountLine = TCadEngine::TCountLine::Recognized;
+    } else if (text == "--locked-layers") {
+      options.LockedLayers = true;
     } else if (text.starts_with("--")) {
       throw TRuntimeError("cadsim: unknown option " + argument);
     } else {
@@ -46,6 +48,7 @@ TCadOptions ParseCadOptions(const std::vector<std::string>& arguments) {
 void ApplyReadings(const TCadOptions& options, TCadEngine& engine) {
   engine.BlankEndsFileNames = options.BlankEndsFileNames;
   engine.CountLine = options.CountLine;
+  engine.LockedLayers = options.LockedLayers;
 }
 
 }  // namespace vorbel::cadsim

@@ -4,6 +4,7 @@
 //
 //   cadsim.exe [--queue=MS] [--input-step=MS] [--export-delay=MS]
 //              [--blank-ends-names] [--count-line=total|recognized]
+//              [--locked-layers]
 //              [DRAWING.dxf]
 #pragma once
 
@@ -34,6 +35,7 @@ struct TCadOptions {
   TCadTiming Timing;
   bool BlankEndsFileNames = false;
   TCadEngine::TCountLine CountLine = TCadEngine::TCountLine::Total;
+  bool LockedLayers = false;
 };
 
 // Reads the program's arguments; an unknown option or a value that is no

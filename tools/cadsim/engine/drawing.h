@@ -30,6 +30,12 @@ struct TEntity {
 
 // The entity's type: the value of its first "0" pair ("TEXT", "LINE" ...).
 std::string_view EntityType(const TEntity& entity);
+// The layer the entity lies on: its group 8, "0" without one.
+std::string EntityLayer(const TEntity& entity);
+// A layer name as layer names compare: without letter case (the ASCII
+// letters of it, double-byte characters left as they are), without the
+// blanks around it.
+std::string LayerKey(std::string_view name);
 
 // The position and size an inserted drawing gets.
 struct TPlacement {
@@ -78,6 +84,14 @@ class TDrawing {
   // `keep` flag is set (all when `keep` is empty), objects and EOF. Reals get
   // `decimals` decimal places.
   TLineList ToDxf(const std::vector<bool>& keep, int decimals) const;
+
+  // The layers whose LAYER table entry has bit 4 (locked) in its flags
+  // (group 70), as LayerKey gives their names.
+  std::unordered_set<std::string> LockedLayers() const;
+  // Locks or unlocks the layers with these names (any letter case; "*" is
+  // every layer) in the LAYER table; names the table lacks are added to
+  // `missing`. Returns how many entries changed.
+  size_t LockLayers(const std::vector<std::string>& names, bool lock, std::vector<std::string>& missing);
 
   // The next handle the drawing gives, in upper-case hexadecimal.
   std::string HandleSeed() const;

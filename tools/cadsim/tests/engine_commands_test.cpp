@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -84,6 +85,35 @@ std::string HeaderValue(const TLineList& lines, std::string_view name) {
     if (IsPair(lines, p, "9", name)) return std::string(PairValue(lines, p + 1));
   }
   return {};
+}
+
+// A drawing of the header variables, the tables and the entities given, the
+// handle seed 30.
+TLineList DrawingFile(const test::TPairs& header, const test::TPairs& tables,
+                      const std::vector<test::TPairs>& entities) {
+  test::TPairs pairs = {{"0", "SECTION"}, {"2", "HEADER"}, {"9", "$HANDSEED"}, {"5", "30"}};
+  pairs.insert(pairs.end(), header.begin(), header.end());
+  pairs.insert(pairs.end(), {{"0", "ENDSEC"}, {"0", "SECTION"}, {"2", "TABLES"}});
+  pairs.insert(pairs.end(), tables.begin(), tables.end());
+  pairs.insert(pairs.end(), {{"0", "ENDSEC"}, {"0", "SECTION"}, {"2", "ENTITIES"}});
+  for (const test::TPairs& entity : entities) pairs.insert(pairs.end(), entity.begin(), entity.end());
+  pairs.insert(pairs.end(), {{"0", "ENDSEC"}, {"0", "EOF"}});
+  return test::PairsToLines(pairs);
+}
+
+// The entity with its layer (group 8) changed, or dropped when `layer` is empty.
+test::TPairs OnLayer(test::TPairs entity, const std::string& layer) {
+  for (test::TPair& pair : entity) {
+    if (pair.code == "8") pair.value = layer;
+  }
+  if (layer.empty()) std::erase_if(entity, [](const test::TPair& pair) { return pair.code == "8"; });
+  return entity;
+}
+
+std::vector<std::string> EntityHandles(const TCadEngine& engine) {
+  std::vector<std::string> handles;
+  for (const cadsim::TEntity& entity : engine.Drawing().Entities()) handles.push_back(entity.Handle);
+  return handles;
 }
 
 std::string DxfOutCommand(const std::string& file) {
@@ -404,7 +434,11 @@ TEST_F(CadSimCommands, ReadingsChosenAtStart) {
   EXPECT_EQ(timed.Timing.InputDelay, 200);
   EXPECT_EQ(timed.Timing.ExportDelay, 600);
   EXPECT_TRUE(timed.Drawing.empty());
-  EXPECT_EQ(cadsim::ParseCadOptions({"--input-step=30"}).Timing.InputStep, 30);
+  const cadsim::TCadOptions more = cadsim::ParseCadOptions({"--input-step=30", "--locked-layers"});
+  EXPECT_EQ(more.Timing.InputStep, 30);
+  TCadEngine engine;
+  ApplyReadings(more, engine);
+  EXPECT_TRUE(engine.LockedLayers);
   for (const char* wrong : {"--queue=-1", "--queue=x", "--fast", "--input-step=-1"}) {
     EXPECT_THROW(cadsim::ParseCadOptions({wrong}), TRuntimeError) << wrong;
   }
@@ -509,6 +543,95 @@ TEST_F(CadSimCommands, UndoOfAGroupBringsBackTheDrawingSavedBeforeIt) {
   const std::string after = temp.File("after.dxf");
   engine.Type("SAVEAS " + after + "\r");
   EXPECT_EQ(ReadFileBytes(after), ReadFileBytes(before)) << "entities, handles and the handle seed";
+}
+
+TEST_F(CadSimCommands, LockedLayersKeepTheirObjectsFromErase) {
+  // Layer "Locked" is locked, "ア" only frozen, "Plain" has no flags; the
+  // line has no layer of its own.
+  const test::TPairs layers = {{"0", "TABLE"}, {"2", "LAYER"}, {"5", "2"},      {"70", "4"},
+                               {"0", "LAYER"}, {"5", "10"},    {"2", "0"},      {"70", "     0"},
+                               {"0", "LAYER"}, {"5", "11"},    {"2", "Locked"}, {"70", "     4"},
+                               {"0", "LAYER"}, {"5", "12"},    {"2", "ア"},     {"70", "     1"},
+                               {"0", "LAYER"}, {"5", "13"},    {"2", "Plain"},  {"0", "ENDTAB"}};
+  SaveLines(drawingFile, DrawingFile({}, layers,
+                                     {test::TextEntity("2A", "10.0", "20.0", "A"),
+                                      OnLayer(test::TextEntity("2B", "20.0", "20.0", "B"), "LOCKED"),
+                                      OnLayer(test::LineEntity("2C"), ""),
+                                      OnLayer(test::TextEntity("2D", "30.0", "20.0", "D"), "ア"),
+                                      OnLayer(test::TextEntity("2E", "40.0", "20.0", "E"), "plain")}));
+  const std::string optionPrompt = "オプションを入力 [ロック(LO)/ロック解除(U)]: ";
+  const std::vector<std::string> all = {"2A", "2B", "2C", "2D", "2E"};
+  struct TCase {
+    const char* name;
+    bool honoured;  // --locked-layers
+    std::vector<std::string> actions;
+    std::vector<std::string> handles;  // of the drawing afterwards
+    std::vector<std::string> tail;     // the last lines of the history
+    std::set<std::string> locked;      // the layers locked in the saved drawing
+  };
+  const std::vector<TCase> cases = {
+      {"without the option every object goes",
+       false,
+       {"ERASE ALL \r"},
+       {},
+       {"オブジェクトを選択: "},
+       {"LOCKED"}},
+      {"objects on a locked layer stay",
+       true,
+       {"ERASE ALL \r"},
+       {"2B"},
+       {"オブジェクトを選択: ", "1 個はロックされた画層上にあります。"},
+       {"LOCKED"}},
+      {"unlocked, then erased",
+       true,
+       {"-LAYER U locked \r", "ERASE ALL \r"},
+       {},
+       {"オブジェクトを選択: "},
+       {}},
+      {"locked by names, an entity without layer on 0",
+       true,
+       {"_-LAYER _LOCK 0,plain \r", "ERASE ALL \r"},
+       {"2A", "2B", "2C", "2E"},
+       {"オブジェクトを選択: ", "4 個はロックされた画層上にあります。"},
+       {"0", "LOCKED", "PLAIN"}},
+      {"the whole command is one step of U",
+       true,
+       {"-LAYER LO * U * \r", "U ", "ERASE ALL \r"},
+       {"2B"},
+       {"オブジェクトを選択: ", "1 個はロックされた画層上にあります。"},
+       {"LOCKED"}},
+      {"U names the command", true, {"-LAYER U * \r", "U "}, all, {"コマンド: U", "-LAYER"}, {"LOCKED"}},
+      {"a selection still picks them",
+       true,
+       {"SELECT ALL \r"},
+       all,
+       {"オブジェクトを選択: ", "総数 5 オブジェクトを選択しました。"},
+       {"LOCKED"}},
+      {"prompts, a refused keyword, a name the table lacks",
+       true,
+       {"-LAYER X LO ヂ,Locked \r"},
+       all,
+       {optionPrompt + "X", "無効なオプション キーワードです。", optionPrompt + "LO",
+        "ロックする画層名を入力: ヂ,Locked", "画層 \"ヂ\" が見つかりません。", optionPrompt},
+       {"LOCKED"}},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    TCadEngine engine(drawingFile);
+    engine.LockedLayers = c.honoured;
+    Drive(engine, c.actions);
+    EXPECT_EQ(engine.PromptText(), "コマンド: ");
+    EXPECT_EQ(EntityHandles(engine), c.handles);
+    const std::vector<std::string> history = HistoryLines(engine.FullHistory());
+    ASSERT_GE(history.size(), c.tail.size());
+    EXPECT_EQ(
+        std::vector<std::string>(history.end() - static_cast<std::ptrdiff_t>(c.tail.size()), history.end()),
+        c.tail);
+    const std::string saved = temp.File("saved.dxf");
+    engine.Type("SAVEAS " + saved + "\r");
+    const std::unordered_set<std::string> locked = cadsim::TDrawing::Load(saved).LockedLayers();
+    EXPECT_EQ(std::set<std::string>(locked.begin(), locked.end()), c.locked);
+  }
 }
 
 TEST_F(CadSimCommands, InputStepShowsThePromptsBetweenInputs) {
