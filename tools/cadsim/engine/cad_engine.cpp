@@ -149,6 +149,15 @@ std::vector<std::string> SplitNames(std::string_view text) {
   }
 }
 
+// The file's entities of model space only, as the CAD program inserts a file.
+void DropPaperSpace(TDrawing& drawing) {
+  std::vector<std::string> paper;
+  for (const TEntity& entity : drawing.Entities()) {
+    if (InPaperSpace(entity)) paper.push_back(entity.Handle);
+  }
+  drawing.Erase(paper);
+}
+
 bool IsTransparentCommand(std::string_view name) { return name == "SNAPMODE" || name == "FILEDIA"; }
 
 // An option keyword typed as the CAD program takes it: the whole word or its
@@ -704,6 +713,7 @@ void TCadEngine::OnInsertName(TRun& run, const std::string& input) {
     return;
   }
   run.source = TDrawing::FromLines(lines);
+  if (ModelSpaceOnly) DropPaperSpace(*run.source);
   run.step = TStep::kInsertPoint;
 }
 
@@ -755,7 +765,9 @@ void TCadEngine::OnInsertRotation(TRun& run, const std::string& input) {
     run.placement.Rotation = *angle;
   }
   TDrawing before = drawing_;
-  if (!drawing_.InsertExploded(*run.source, run.placement).empty()) Changed(run.name, std::move(before));
+  const std::vector<std::string> added = drawing_.InsertExploded(*run.source, run.placement);
+  if (ModelSpaceOnly) drawing_.PutInSpace(added, drawing_.PaperSpaceIsCurrent());
+  if (!added.empty()) Changed(run.name, std::move(before));
   FinishRun();
 }
 

@@ -69,8 +69,11 @@ class TCadEngine {
   bool BlankEndsFileNames = false;
   TCountLine CountLine = TCountLine::Total;
   // - ERASE leaves the objects on locked layers (the lock itself is kept
-  //   and changed by -LAYER in every reading).
+  //   and changed by -LAYER in every reading);
+  // - -INSERT inserts the model-space entities of the file only, into the
+  //   current space.
   bool LockedLayers = false;
+  bool ModelSpaceOnly = false;
 
   // Writes a line into the history, as the command line reports a failure.
   void Report(std::string line) { AddLine(std::move(line)); }

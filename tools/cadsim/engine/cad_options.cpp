@@ -36,6 +36,8 @@ TCadOptions ParseCadOptions(const std::vector<std::string>& arguments) {
       options.CountLine = TCadEngine::TCountLine::Recognized;
     } else if (text == "--locked-layers") {
       options.LockedLayers = true;
+    } else if (text == "--model-space-only") {
+      options.ModelSpaceOnly = true;
     } else if (text.starts_with("--")) {
       throw TRuntimeError("cadsim: unknown option " + argument);
     } else {
@@ -49,6 +51,7 @@ void ApplyReadings(const TCadOptions& options, TCadEngine& engine) {
   engine.BlankEndsFileNames = options.BlankEndsFileNames;
   engine.CountLine = options.CountLine;
   engine.LockedLayers = options.LockedLayers;
+  engine.ModelSpaceOnly = options.ModelSpaceOnly;
 }
 
 }  // namespace vorbel::cadsim

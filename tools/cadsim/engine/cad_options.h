@@ -4,7 +4,7 @@
 //
 //   cadsim.exe [--queue=MS] [--input-step=MS] [--export-delay=MS]
 //              [--blank-ends-names] [--count-line=total|recognized]
-//              [--locked-layers]
+//              [--locked-layers] [--model-space-only]
 //              [DRAWING.dxf]
 #pragma once
 
@@ -36,6 +36,7 @@ struct TCadOptions {
   bool BlankEndsFileNames = false;
   TCadEngine::TCountLine CountLine = TCadEngine::TCountLine::Total;
   bool LockedLayers = false;
+  bool ModelSpaceOnly = false;
 };
 
 // Reads the program's arguments; an unknown option or a value that is no

@@ -149,6 +149,14 @@ std::string EntityLayer(const TEntity& entity) {
   return "0";
 }
 
+bool InPaperSpace(const TEntity& entity) {
+  const TDxfPairs& pairs = entity.Pairs;
+  for (size_t i = 1; i < pairs.size() && pairs[i].Code != 0; ++i) {
+    if (pairs[i].Code == 67) return TryStrToInt(TrimBlanks(pairs[i].Value)) == 1;
+  }
+  return false;
+}
+
 std::string LayerKey(std::string_view name) {
   std::string key(TrimBlanks(name));
   for (size_t i = 0; i < key.size(); ++i) {
@@ -249,7 +257,8 @@ void TDrawing::ScanHandles() {
       }
     }
     if (section.Name == "TABLES") {
-      // The *Model_Space block record owns the entities of model space.
+      // The *Model_Space block record owns the entities of model space, the
+      // *Paper_Space block record those of paper space.
       bool inRecord = false;
       std::string handle;
       for (const TDxfPair& pair : section.Pairs) {
@@ -260,6 +269,8 @@ void TDrawing::ScanHandles() {
           handle = TrimBlanks(pair.Value);
         } else if (inRecord && pair.Code == 2 && UpperAscii(TrimBlanks(pair.Value)) == "*MODEL_SPACE") {
           modelSpace_ = handle;
+        } else if (inRecord && pair.Code == 2 && UpperAscii(TrimBlanks(pair.Value)) == "*PAPER_SPACE") {
+          paperSpace_ = handle;
         }
       }
     }
@@ -420,6 +431,51 @@ size_t TDrawing::LockLayers(const std::vector<std::string>& names, bool lock,
     ++changed;
   }
   return changed;
+}
+
+bool TDrawing::PaperSpaceIsCurrent() const {
+  const TSection* header = FindSection("HEADER");
+  if (header == nullptr) return false;
+  std::string variable;
+  for (const TDxfPair& pair : header->Pairs) {
+    if (pair.Code == 9) variable = TrimBlanks(pair.Value);
+    if (variable == "$TILEMODE" && pair.Code == 70) return TryStrToInt(TrimBlanks(pair.Value)) == 0;
+  }
+  return false;
+}
+
+void TDrawing::PutInSpace(const std::vector<std::string>& handles, bool paper) {
+  const std::string& owner = paper ? paperSpace_ : modelSpace_;
+  for (const std::string& handle : handles) {
+    const size_t i = Find(handle);
+    if (i == std::string::npos) continue;
+    TDxfPairs& pairs = entities_[i].Pairs;
+    std::erase_if(pairs, [](const TDxfPair& pair) { return pair.Code == 67; });
+    for (size_t p = 1; p < pairs.size() && pairs[p].Code != 0 && !owner.empty(); ++p) {
+      if (pairs[p].Code == 330) {
+        pairs[p].Value = owner;
+        break;
+      }
+    }
+    if (!paper) continue;
+    const std::vector<size_t> starts = PartStarts(pairs);
+    for (size_t k = starts.size(); k-- > 0;) {
+      const size_t end = k + 1 < starts.size() ? starts[k + 1] : pairs.size();
+      // Behind the handle, the owner and application groups, and the entity
+      // class marker when there is one.
+      size_t at = starts[k] + 1;
+      while (at < end) {
+        const TDxfPair& pair = pairs[at];
+        ++at;
+        if (pair.Code == 100 && TrimBlanks(pair.Value) == "AcDbEntity") break;
+        if (pair.Code != 5 && pair.Code != 102 && pair.Code != 330 && pair.Code != 360) {
+          --at;
+          break;
+        }
+      }
+      pairs.insert(pairs.begin() + static_cast<std::ptrdiff_t>(at), TDxfPair{67, FormatShort(1)});
+    }
+  }
 }
 
 std::string TDrawing::HandleSeed() const { return HandleText(seed_); }

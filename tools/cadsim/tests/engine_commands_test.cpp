@@ -434,11 +434,13 @@ TEST_F(CadSimCommands, ReadingsChosenAtStart) {
   EXPECT_EQ(timed.Timing.InputDelay, 200);
   EXPECT_EQ(timed.Timing.ExportDelay, 600);
   EXPECT_TRUE(timed.Drawing.empty());
-  const cadsim::TCadOptions more = cadsim::ParseCadOptions({"--input-step=30", "--locked-layers"});
+  const cadsim::TCadOptions more =
+      cadsim::ParseCadOptions({"--input-step=30", "--locked-layers", "--model-space-only"});
   EXPECT_EQ(more.Timing.InputStep, 30);
   TCadEngine engine;
   ApplyReadings(more, engine);
   EXPECT_TRUE(engine.LockedLayers);
+  EXPECT_TRUE(engine.ModelSpaceOnly);
   for (const char* wrong : {"--queue=-1", "--queue=x", "--fast", "--input-step=-1"}) {
     EXPECT_THROW(cadsim::ParseCadOptions({wrong}), TRuntimeError) << wrong;
   }
@@ -631,6 +633,54 @@ TEST_F(CadSimCommands, LockedLayersKeepTheirObjectsFromErase) {
     engine.Type("SAVEAS " + saved + "\r");
     const std::unordered_set<std::string> locked = cadsim::TDrawing::Load(saved).LockedLayers();
     EXPECT_EQ(std::set<std::string>(locked.begin(), locked.end()), c.locked);
+  }
+}
+
+TEST_F(CadSimCommands, ModelSpaceOnlyInsertsIntoTheCurrentSpace) {
+  const std::string source = temp.File("spaces.dxf");
+  test::TPairs paperText = test::TextEntity("11", "5.0", "5.0", "P");
+  paperText.insert(paperText.begin() + 4, {"67", "     1"});
+  SaveLines(source, test::SelectionFile({test::TextEntity("10", "0.0", "0.0", "M"), paperText}));
+  const test::TPairs records = {{"0", "TABLE"}, {"2", "BLOCK_RECORD"}, {"0", "BLOCK_RECORD"},
+                                {"5", "1F"},    {"2", "*Model_Space"}, {"0", "BLOCK_RECORD"},
+                                {"5", "1B"},    {"2", "*Paper_Space"}, {"0", "ENDTAB"}};
+  struct TCase {
+    const char* name;
+    bool modelSpaceOnly;
+    const char* tileMode;
+    std::vector<std::string> strings;  // of the texts inserted
+    std::vector<int32_t> firstCodes;   // the first group codes of the first one
+    std::vector<std::string> owners;   // group 330 of each
+  };
+  const std::vector<int32_t> model = {0, 5, 330, 100, 8, 100};
+  const std::vector<int32_t> paper = {0, 5, 330, 100, 67, 8};
+  const std::vector<TCase> cases = {
+      {"every entity, in model space", false, "1", {"M", "P"}, model, {"1F", "1F"}},
+      {"every entity also when paper space is current", false, "0", {"M", "P"}, model, {"1F", "1F"}},
+      {"model space into model space", true, "1", {"M"}, model, {"1F"}},
+      {"model space into paper space", true, "0", {"M"}, paper, {"1B"}},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    SaveLines(drawingFile, DrawingFile({{"9", "$TILEMODE"}, {"70", c.tileMode}}, records,
+                                       {test::TextEntity("2A", "10.0", "20.0", "A")}));
+    TCadEngine engine(drawingFile);
+    engine.ModelSpaceOnly = c.modelSpaceOnly;
+    engine.Type("\x03-INSERT *" + source + "\r0,0 1 0 ");
+    const auto& entities = engine.Drawing().Entities();
+    ASSERT_EQ(entities.size(), 1 + c.strings.size());
+    std::vector<std::string> strings;
+    std::vector<std::string> owners;
+    for (size_t i = 1; i < entities.size(); ++i) {
+      strings.push_back(cadsim::EntityString(entities[i]));
+      owners.push_back(entities[i].Pairs.at(2).Value);
+      EXPECT_EQ(cadsim::InPaperSpace(entities[i]), strings.back() == "P" || c.firstCodes == paper);
+    }
+    EXPECT_EQ(strings, c.strings);
+    EXPECT_EQ(owners, c.owners);
+    std::vector<int32_t> codes;
+    for (size_t i = 0; i < c.firstCodes.size(); ++i) codes.push_back(entities[1].Pairs.at(i).Code);
+    EXPECT_EQ(codes, c.firstCodes);
   }
 }
 
