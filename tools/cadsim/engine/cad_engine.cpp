@@ -8,6 +8,7 @@
 #include "base/numbers.h"
 #include "cp932/cp932.h"
 #include "dxf/dxf_slices.h"
+#include "engine/object_snap.h"
 
 namespace vorbel::cadsim {
 
@@ -135,6 +136,12 @@ std::optional<int32_t> ReadWholeNumber(std::string_view text) {
   const std::string_view digits = text.starts_with('-') || text.starts_with('+') ? text.substr(1) : text;
   if (digits.empty() || digits.find_first_not_of("0123456789") != std::string_view::npos) return std::nullopt;
   return TryStrToInt(text);
+}
+
+// The one-time override of running object snaps at a point prompt.
+bool IsNoSnap(std::string_view input) {
+  const std::string word = UpperAscii(TrimBlanks(input));
+  return word == "_NON" || word == "NON" || word == "_NONE" || word == "NONE";
 }
 
 // The names of a list separated by commas, blanks around each dropped.
@@ -728,13 +735,28 @@ bool TCadEngine::PlacePoint(const TDxfPoint& point) {
 }
 
 void TCadEngine::OnInsertPoint(TRun& run, const std::string& input) {
+  if (IsNoSnap(input)) {
+    run.noSnap = true;  // the prompt asks again
+    return;
+  }
   const auto point = ReadPoint(TrimBlanks(input));
   if (!point) {
     AddLine(std::string(kNeedPoint));
     return;
   }
-  run.placement.Point = *point;
+  run.placement.Point = SnappedPoint(run, *point);
   run.step = TStep::kInsertScale;
+}
+
+// A typed point where running object snaps take it: on the nearest end
+// point or insertion point of the current space within the aperture. After
+// "_non" the point is taken as typed, once.
+TDxfPoint TCadEngine::SnappedPoint(TRun& run, const TDxfPoint& typed) const {
+  const bool snaps = TypedPointSnap && !run.noSnap;
+  run.noSnap = false;
+  if (!snaps) return typed;
+  return SnapTypedPoint(drawing_.Entities(), drawing_.PaperSpaceIsCurrent(), typed, *TypedPointSnap)
+      .value_or(typed);
 }
 
 void TCadEngine::OnInsertScale(TRun& run, const std::string& input) {

@@ -70,9 +70,13 @@ class TCadEngine {
   TCountLine CountLine = TCountLine::Total;
   // - ERASE leaves the objects on locked layers (the lock itself is kept
   //   and changed by -LAYER in every reading);
+  // - running object snaps act on typed points: a point typed at a point
+  //   prompt lands on the nearest end point or insertion point within this
+  //   many drawing units;
   // - -INSERT inserts the model-space entities of the file only, into the
   //   current space.
   bool LockedLayers = false;
+  std::optional<double> TypedPointSnap;
   bool ModelSpaceOnly = false;
 
   // Writes a line into the history, as the command line reports a failure.
@@ -160,6 +164,7 @@ class TCadEngine {
     std::vector<std::string> objects;
     std::optional<TDrawing> source;
     TPlacement placement;
+    bool noSnap = false;   // "_non": the next point is taken as typed
     bool locking = false;  // -LAYER asks for the layers to lock, else to unlock
     bool changed = false;  // the command has made its step of the undo history
   };
@@ -190,6 +195,7 @@ class TCadEngine {
   void OnInsertPoint(TRun& run, const std::string& input);
   void OnInsertScale(TRun& run, const std::string& input);
   void OnInsertRotation(TRun& run, const std::string& input);
+  TDxfPoint SnappedPoint(TRun& run, const TDxfPoint& typed) const;
   void OnSaveAsFile(TRun& run, const std::string& input);
   void OnUndoOption(TRun& run, const std::string& input);
   void OnLayerOption(TRun& run, const std::string& input);

@@ -1,5 +1,6 @@
 #include "engine/cad_options.h"
 
+#include <cmath>
 #include <string_view>
 
 #include "base/errors.h"
@@ -14,6 +15,14 @@ int Milliseconds(std::string_view argument, std::string_view name) {
   const int value = StrToInt(argument.substr(name.size()));
   if (value < 0) throw TRuntimeError("cadsim: " + std::string(argument) + ": 0 or more milliseconds");
   return value;
+}
+
+// The aperture of "--osnap-typed=R": a distance above 0.
+double Aperture(std::string_view argument, std::string_view name) {
+  const auto value = TryStrToFloat(argument.substr(name.size()));
+  if (!value || !std::isfinite(*value) || *value <= 0)
+    throw TRuntimeError("cadsim: " + std::string(argument) + ": a distance above 0");
+  return *value;
 }
 
 }  // namespace
@@ -36,6 +45,10 @@ TCadOptions ParseCadOptions(const std::vector<std::string>& arguments) {
       options.CountLine = TCadEngine::TCountLine::Recognized;
     } else if (text == "--locked-layers") {
       options.LockedLayers = true;
+    } else if (text == "--osnap-typed") {
+      options.TypedPointSnap = kDefaultSnapAperture;
+    } else if (text.starts_with("--osnap-typed=")) {
+      options.TypedPointSnap = Aperture(text, "--osnap-typed=");
     } else if (text == "--model-space-only") {
       options.ModelSpaceOnly = true;
     } else if (text.starts_with("--")) {
@@ -51,6 +64,7 @@ void ApplyReadings(const TCadOptions& options, TCadEngine& engine) {
   engine.BlankEndsFileNames = options.BlankEndsFileNames;
   engine.CountLine = options.CountLine;
   engine.LockedLayers = options.LockedLayers;
+  engine.TypedPointSnap = options.TypedPointSnap;
   engine.ModelSpaceOnly = options.ModelSpaceOnly;
 }
 

@@ -4,10 +4,11 @@
 //
 //   cadsim.exe [--queue=MS] [--input-step=MS] [--export-delay=MS]
 //              [--blank-ends-names] [--count-line=total|recognized]
-//              [--locked-layers] [--model-space-only]
+//              [--locked-layers] [--osnap-typed[=R]] [--model-space-only]
 //              [DRAWING.dxf]
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,8 +37,13 @@ struct TCadOptions {
   bool BlankEndsFileNames = false;
   TCadEngine::TCountLine CountLine = TCadEngine::TCountLine::Total;
   bool LockedLayers = false;
+  std::optional<double> TypedPointSnap;  // the aperture, in drawing units
   bool ModelSpaceOnly = false;
 };
+
+// The aperture of running object snaps on typed points when the option
+// gives none.
+constexpr double kDefaultSnapAperture = 10;
 
 // Reads the program's arguments; an unknown option or a value that is no
 // number raises TRuntimeError.

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -435,13 +436,16 @@ TEST_F(CadSimCommands, ReadingsChosenAtStart) {
   EXPECT_EQ(timed.Timing.ExportDelay, 600);
   EXPECT_TRUE(timed.Drawing.empty());
   const cadsim::TCadOptions more =
-      cadsim::ParseCadOptions({"--input-step=30", "--locked-layers", "--model-space-only"});
+      cadsim::ParseCadOptions({"--input-step=30", "--locked-layers", "--osnap-typed", "--model-space-only"});
   EXPECT_EQ(more.Timing.InputStep, 30);
   TCadEngine engine;
   ApplyReadings(more, engine);
   EXPECT_TRUE(engine.LockedLayers);
+  EXPECT_EQ(engine.TypedPointSnap, 10.0);
   EXPECT_TRUE(engine.ModelSpaceOnly);
-  for (const char* wrong : {"--queue=-1", "--queue=x", "--fast", "--input-step=-1"}) {
+  EXPECT_EQ(cadsim::ParseCadOptions({"--osnap-typed=2.5"}).TypedPointSnap, 2.5);
+  for (const char* wrong :
+       {"--queue=-1", "--queue=x", "--fast", "--input-step=-1", "--osnap-typed=0", "--osnap-typed=x"}) {
     EXPECT_THROW(cadsim::ParseCadOptions({wrong}), TRuntimeError) << wrong;
   }
 }
@@ -633,6 +637,50 @@ TEST_F(CadSimCommands, LockedLayersKeepTheirObjectsFromErase) {
     engine.Type("SAVEAS " + saved + "\r");
     const std::unordered_set<std::string> locked = cadsim::TDrawing::Load(saved).LockedLayers();
     EXPECT_EQ(std::set<std::string>(locked.begin(), locked.end()), c.locked);
+  }
+}
+
+TEST_F(CadSimCommands, TypedInsertionPointsSnapToEndPointsAndInsertionPoints) {
+  // The text lies on the file's insertion base, so it lands on the point.
+  const std::string one = temp.File("one.dxf");
+  SaveLines(one, test::SelectionFile({test::TextEntity("10", "0.0", "0.0", "X")}));
+  // The sample's line runs from 0,0 to 10,0, its texts stand at 10,20 ...
+  const std::string paperCurrent = temp.File("paper.dxf");
+  SaveLines(paperCurrent, DrawingFile({{"9", "$TILEMODE"}, {"70", "     0"}}, {}, {test::LineEntity("2C")}));
+  struct TCase {
+    const char* name;
+    std::optional<double> aperture;  // --osnap-typed
+    bool paperSpace;                 // the drawing's current space
+    std::string typed;               // at the point prompt
+    TDxfPoint at;                    // where the text lands
+  };
+  const std::vector<TCase> cases = {
+      {"without snaps as typed", std::nullopt, false, "10.5,0.5", {10.5, 0.5, 0}},
+      {"the nearest end point", 10, false, "10.5,0.5", {10, 0, 0}},
+      {"the other end point", 10, false, "3,1,2", {0, 0, 0}},
+      {"an insertion point nearer than an end point", 15, false, "10,11", {10, 20, 0}},
+      {"nothing within the aperture", 0.1, false, "10.5,0.5", {10.5, 0.5, 0}},
+      {"_non takes the next point as typed", 10, false, "_non 10.5,0.5", {10.5, 0.5, 0}},
+      {"none in any letter case", 10, false, "None 10.5,0.5", {10.5, 0.5, 0}},
+      {"_non without snaps changes nothing", std::nullopt, false, "_non 0,0,0", {0, 0, 0}},
+      {"objects of the other space are not snapped to", 10, true, "10.5,0.5", {10.5, 0.5, 0}},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    TCadEngine engine(c.paperSpace ? paperCurrent : drawingFile);
+    engine.TypedPointSnap = c.aperture;
+    engine.Type("\x03-INSERT *" + one + "\r" + c.typed + " 1 0 ");
+    EXPECT_EQ(engine.PromptText(), "コマンド: ");
+    const auto at = cadsim::EntityPosition(engine.Drawing().Entities().back());
+    ASSERT_TRUE(at);
+    EXPECT_EQ(at->X, c.at.X);
+    EXPECT_EQ(at->Y, c.at.Y);
+    EXPECT_EQ(at->Z, c.at.Z);
+    if (c.typed.find(' ') != std::string::npos) {
+      const std::vector<std::string> history = HistoryLines(engine.FullHistory());
+      EXPECT_EQ(history.at(3), "挿入点を指定: " + c.typed.substr(0, c.typed.find(' ')));
+      EXPECT_EQ(history.at(4), "挿入点を指定: " + c.typed.substr(c.typed.find(' ') + 1));
+    }
   }
 }
 
