@@ -30,6 +30,17 @@ bool OffersValueOf(std::string_view SysVarName, std::string_view prompt) {
   return prompt.find(SysVarName) != std::string_view::npos && !TextBetween("<", ">", prompt).empty();
 }
 
+// A read-only variable offers no value to change: AutoCAD writes
+// "WORLDUCS = 1 (読み込み専用)" into the history and is idle again.
+bool ToldValueOf(std::string_view SysVarName, std::string_view prompt) {
+  if (!IsIdlePrompt(prompt)) return false;
+  const std::string history = ReadTextWindowLine();
+  std::string_view last = TrimBlanks(history);
+  const size_t lineStart = last.find_last_of("\r\n");
+  if (lineStart != std::string_view::npos) last.remove_prefix(lineStart + 1);
+  return last.starts_with(SysVarName) && last.find('=') != std::string_view::npos;
+}
+
 // The position of the last CR or LF, 1-based; 0 when there is none.
 size_t LastLineBreak(std::string_view text) {
   const size_t found = text.find_last_of("\r\n");
@@ -111,8 +122,11 @@ std::string GetSysVar(std::string_view SysVarName) {
   query += SysVarName;
   query += '\r';
   SendCommand(query);
-  WaitForPrompt([SysVarName](std::string_view prompt) { return OffersValueOf(SysVarName, prompt); },
-                kSysVarPatience);
+  WaitForPrompt(
+      [SysVarName](std::string_view prompt) {
+        return OffersValueOf(SysVarName, prompt) || ToldValueOf(SysVarName, prompt);
+      },
+      kSysVarPatience);
   std::string value = TextBetween("<", ">", ReadCommandLine());
   if (!value.empty()) {
     SendCommand("\x03");  // the prompt offering the value is not answered

@@ -40,7 +40,8 @@ std::string LastHistoryLine();
 // the one the recent history shows between "=" and "(", else what follows the
 // last "=" on the history's last line. Empty when none is found. The prompt
 // is read once AutoCAD shows the variable's prompt (its name and a value in
-// angle brackets), or after a short time when it shows none.
+// angle brackets) or, for a read-only variable, once it is idle with the
+// value on the history's last line; else after a short time.
 std::string GetSysVar(std::string_view SysVarName);
 
 // The count of objects the last selection found, read from the recent history

@@ -19,6 +19,7 @@
 #include "platform/forms.h"
 #include "workflow/realign.h"
 #include "workflow/selection.h"
+#include "workflow/world_input.h"
 
 namespace vorbel {
 
@@ -132,12 +133,22 @@ class TForm1 : public TForm {
   void ForgetSelection();
   // Ends a placement still awaited (cancelling it) before other commands.
   void StopAwaitingPlacement();
+  // Gives back what Make changed for the placement and ends its undo group.
+  void EndPlacementGroup();
   // Has AutoCAD export its previous selection set into `file` (deleted
   // first); true once the file is there and complete.
   bool ExportPreviousSet(const std::string& file);
-  // Why AutoCAD's previous selection set may not be erased: empty when it
-  // holds exactly the objects of the listed export (ERASE P erases that set).
-  std::string_view PreviousSetProblem();
+  // Has AutoCAD export its previous selection set into `check` (emptied
+  // first): the objects ERASE P would erase and the drawing's state. True
+  // when the export came whole.
+  bool ExportDrawingState(TLineList& check);
+  // Why the update may not go on, from that export: AutoCAD's previous
+  // selection set is not exactly the listed objects (ERASE P erases that
+  // set), or some of them lie on locked layers. Empty when it may.
+  std::string UpdateProblem(const TLineList& check) const;
+  // What the typed point and angle of an insertion would mean in AutoCAD,
+  // from the export's header and the variables read from AutoCAD.
+  TTypedInputState ReadTypedInputState(const TLineList& head);
   // The pitch into Edit1 and Edit2.
   void ShowPitch();
   // The memo's lines with trailing blank lines removed as Update and Make do.
@@ -149,6 +160,9 @@ class TForm1 : public TForm {
   bool EndsAfterUpdate() const;
 
   std::vector<std::string> arguments_;
+  // What gives the user's UCS, angle base and elevation back once the
+  // placement of new texts ends.
+  std::vector<std::string> placementEnd_;
   // False once the folder was found to take no new file: the settings are
   // not written at the end then, the user having been told.
   bool folderWritable_ = true;

@@ -10,6 +10,7 @@
 #include "base/files.h"
 #include "base/numbers.h"
 #include "dxf/creation.h"
+#include "dxf/insertion_file.h"
 #include "platform/application.h"
 #include "workflow/memo_lines.h"
 
@@ -35,12 +36,23 @@ void TForm1::ButtonMakeClick() {
   const std::vector<std::string> lines = MemoLinesForWriting();
   if (lines.empty() || !CheckSort.Checked()) return;
   const TBusyCursor busy;
-  SaveLines(ExchangeFile(), BuildCreationFile(s.DxfHead, s.DxfTemplate, s.DxfTail,
-                                              NewTextsAtPitch(lines, s.MaxHandle, dX, dY)));
-  // One undo group holds the new texts; it ends when the placement does.
+  TLineList file =
+      BuildCreationFile(s.DxfHead, s.DxfTemplate, s.DxfTail, NewTextsAtPitch(lines, s.MaxHandle, dX, dY));
+  PrepareForInsertion(file);
+  SaveLines(ExchangeFile(), file);
+  // The texts keep the pattern's world angle and the pitch its world
+  // direction wherever the user's UCS and angle base point: the placement
+  // runs in the world UCS with angle base 0. The drawing's state comes from
+  // a fresh export, else from the listed one.
+  TLineList check;
+  const TTypedInputState typedInput = ReadTypedInputState(ExportDrawingState(check) ? check : s.DxfHead);
+  // One undo group holds the new texts; it ends when the placement does,
+  // after the user's settings are back.
   SendCommand(
       "\x03"
       "_.UNDO _BE ");
+  for (const std::string& command : WorldInputBegin(typedInput)) SendCommand(command);
+  placementEnd_ = WorldInputEnd(typedInput);
   SendCommand("\x03-INSERT *" + typedPath + "\r");
   // The timer must not take the idle prompt from before the insertion for
   // its end.

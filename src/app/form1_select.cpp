@@ -185,14 +185,14 @@ void TForm1::EndPlacement() {
     TimerMode = TTimerMode::Idle;
     Timer1.SetEnabled(false);
     SendCommand("1 0 ");
-    SendCommand(kPlacementGroupEnd);
+    EndPlacementGroup();
     Restore();
   } else if (IsIdlePrompt(prompt)) {
     // The insertion was cancelled or has ended.
     Restore();
     TimerMode = TTimerMode::Idle;
     Timer1.SetEnabled(false);
-    SendCommand(kPlacementGroupEnd);
+    EndPlacementGroup();
   }
 }
 
@@ -203,6 +203,14 @@ void TForm1::StopAwaitingPlacement() {
   TimerMode = TTimerMode::Idle;
   Timer1.SetEnabled(false);
   SendCommand("\x03");
+  EndPlacementGroup();
+}
+
+void TForm1::EndPlacementGroup() {
+  // The UCS, angle base and elevation Make changed come back first, inside
+  // the group, so that one U takes the new texts back and leaves them.
+  for (const std::string& command : placementEnd_) SendCommand(command);
+  placementEnd_.clear();
   SendCommand(kPlacementGroupEnd);
 }
 

@@ -4,18 +4,23 @@
 // records become new texts at the pitch.
 #include "acadctrl/acad_windows.h"
 #include "acadctrl/command_channel.h"
+#include "acadctrl/command_line.h"
 #include "app/form1.h"
 #include "base/errors.h"
 #include "base/files.h"
 #include "base/numbers.h"
 #include "dxf/creation.h"
+#include "dxf/drawing_state.h"
 #include "dxf/dxf_slices.h"
 #include "dxf/entity_handles.h"
+#include "dxf/insertion_file.h"
 #include "dxf/rewrite.h"
 #include "platform/application.h"
 #include "texttools/string_utils.h"
 #include "workflow/memo_lines.h"
 #include "workflow/realign.h"
+#include "workflow/update_checks.h"
+#include "workflow/world_input.h"
 
 namespace vorbel {
 
@@ -40,8 +45,14 @@ constexpr std::string_view kUndoGroupEnd =
     "\x03"
     "_.UNDO _E ";
 
+// The point has three coordinates, so that ELEVATION gives it no Z, and
+// "_non" before it, so that no running object snap moves it.
 std::string InsertExploded(const std::string& typedPath) {
-  return "\x03-INSERT *" + typedPath + "\r" + "0,0 1 0 ";
+  return "\x03-INSERT *" + typedPath + "\r" + "_non 0,0,0 1 0 ";
+}
+
+void SendCommands(const std::vector<std::string>& commands) {
+  for (const std::string& command : commands) SendCommand(command);
 }
 
 }  // namespace
@@ -78,14 +89,27 @@ TRealignment TForm1::ChosenRealignment() const {
   return TRealignment::None;
 }
 
-std::string_view TForm1::PreviousSetProblem() {
+bool TForm1::ExportDrawingState(TLineList& check) {
   const std::string checkFile = CheckFile();
-  if (!ExportPreviousSet(checkFile)) return kPreviousSetUnknown;
-  const TLineList check = LoadLines(checkFile);
+  check.clear();
+  if (ExportPreviousSet(checkFile)) check = LoadLines(checkFile);
   DeleteFileAt(checkFile);
-  if (!EndsWithEof(check)) return kPreviousSetUnknown;
-  if (EntityHandles(check) != EntityHandles(Selection.DxfLines)) return kPreviousSetChanged;
+  return EndsWithEof(check);
+}
+
+std::string TForm1::UpdateProblem(const TLineList& check) const {
+  if (!EndsWithEof(check)) return std::string(kPreviousSetUnknown);
+  if (EntityHandles(check) != EntityHandles(Selection.DxfLines)) return std::string(kPreviousSetChanged);
+  // ERASE leaves objects on locked layers; the insertion would double them.
+  const TLockedObjects locked = ObjectsOnLockedLayers(check);
+  if (locked.Count > 0) return LockedLayersMessage(locked);
   return {};
+}
+
+TTypedInputState TForm1::ReadTypedInputState(const TLineList& check) {
+  const bool userUcs = GetSysVar("WORLDUCS") == "0";
+  const bool ucsFollow = userUcs && GetSysVar("UCSFOLLOW") == "1";
+  return TypedInputState(check, userUcs, ucsFollow);
 }
 
 void TForm1::WriteUpdateFile(const std::vector<std::string>& lines, double dX, double dY) {
@@ -101,6 +125,7 @@ void TForm1::WriteUpdateFile(const std::vector<std::string>& lines, double dX, d
   Realign(s.TextEnts, ChosenRealignment(), dX, dY, s.BaseInsPoint, s.BaseAlignPoint);
   ApplyTextEnts(s.TextEnts, s.DxfLines);
   DeleteMarkedEntities(s.TextEnts, s.DxfLines);
+  PrepareForInsertion(s.DxfLines);
   // Saving is complete or raises: nothing is erased unless the file is whole.
   SaveLines(ExchangeFile(), s.DxfLines);
 }
@@ -122,14 +147,29 @@ void TForm1::ButtonUpdateClick() {
   const bool makeEnabled = ButtonMake.Enabled();
   ButtonMake.SetEnabled(false);
   ButtonUpdate.SetEnabled(false);
-  // ERASE P erases AutoCAD's previous selection set: it must still be the
-  // listed objects, not what the user selected in AutoCAD since.
-  if (const std::string_view problem = PreviousSetProblem(); !problem.empty()) {
-    // Nothing that changes the drawing was sent: the user may try again.
+  // Refused or not confirmed, nothing that changes the drawing was sent: the
+  // user may try again.
+  const auto keepLines = [&] {
     ButtonUpdate.SetEnabled(true);
     ButtonMake.SetEnabled(makeEnabled);
-    throw TRuntimeError(std::string(problem));
+  };
+  // ERASE P erases AutoCAD's previous selection set: it must still be the
+  // listed objects, not what the user selected in AutoCAD since, and they
+  // must be erasable. The same export tells the drawing's state.
+  TLineList check;
+  ExportDrawingState(check);
+  if (const std::string problem = UpdateProblem(check); !problem.empty()) {
+    keepLines();
+    throw TRuntimeError(problem);
   }
+  // Objects other than plain texts come back as the exchange file holds
+  // them: the user decides.
+  if (const auto kinds = ObjectsBeyondPlainTexts(check);
+      !kinds.empty() && !AskYesNo(RedrawQuestion(kinds), false)) {
+    keepLines();
+    return;
+  }
+  const TTypedInputState typedInput = ReadTypedInputState(check);
   const std::vector<std::string> lines = MemoLinesForWriting();
   WriteUpdateFile(lines, dX, dY);
   // Lines beyond the records become new texts, in a file of their own: AutoCAD
@@ -138,7 +178,9 @@ void TForm1::ButtonUpdateClick() {
   if (newTexts) {
     const std::vector<TNewText> texts =
         ExtraTextsAtPitch(lines, s.TextEnts.size(), s.MaxHandle, s.BaseInsPoint, s.BaseAlignPoint, dX, dY);
-    SaveLines(NewTextsFile(), BuildCreationFile(s.DxfHead, s.DxfTemplate, s.DxfTail, texts));
+    TLineList file = BuildCreationFile(s.DxfHead, s.DxfTemplate, s.DxfTail, texts);
+    PrepareForInsertion(file);
+    SaveLines(NewTextsFile(), file);
   }
   // One undo group holds the whole update: a single U takes it back.
   SendCommand(kUndoGroupStart);
@@ -146,8 +188,10 @@ void TForm1::ButtonUpdateClick() {
   SendCommand(
       "\x03\x03"
       "ERASE P \r");
+  SendCommands(WorldInputBegin(typedInput));
   SendCommand(InsertExploded(exchangeFile));
   if (newTexts) SendCommand(InsertExploded(newTextsFile));
+  SendCommands(WorldInputEnd(typedInput));
   SendCommand(kUndoGroupEnd);
   Memo1.Clear();
   Label1.SetText("0");

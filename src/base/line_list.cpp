@@ -118,6 +118,11 @@ void TLineList::AppendAll(const TLineList& source) {
 
 void TLineList::Replace(size_t i, std::string_view line) { spans_.at(i) = Store(line); }
 
+void TLineList::Insert(size_t i, std::string_view line) {
+  const TSpan span = Store(line);
+  spans_.insert(spans_.begin() + static_cast<std::ptrdiff_t>(std::min(i, spans_.size())), span);
+}
+
 void TLineList::Erase(size_t first, size_t count) {
   if (first >= spans_.size()) return;
   count = std::min(count, spans_.size() - first);

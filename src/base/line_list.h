@@ -39,6 +39,8 @@ class TLineList {
   void AppendRange(const TLineList& source, size_t first, size_t last);
   void AppendAll(const TLineList& source);
   void Replace(size_t i, std::string_view line);
+  // Puts `line` before line i (at the end when i is the size).
+  void Insert(size_t i, std::string_view line);
   void Erase(size_t first, size_t count);
   // Keeps the lines whose flag is false, in order, and drops the others.
   void EraseFlagged(const std::vector<bool>& drop);

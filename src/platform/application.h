@@ -40,6 +40,11 @@ std::string ErrorBoxText(std::string_view message);
 // OK button; modal to the active form.
 void ShowErrorBox(std::string_view message);
 
+// The question box: captioned with the application title, question icon,
+// the buttons はい and いいえ, the one that Enter presses chosen by
+// `yesIsDefault`; modal to the active form. True when the user answered はい.
+bool AskYesNo(std::string_view question, bool yesIsDefault);
+
 // The wait cursor while the object lives: the program is busy for more than
 // a moment (a large export, filling the memo, writing an update).
 class TBusyCursor {

@@ -17,7 +17,8 @@ std::filesystem::path FilePath(std::string_view cp932Path);
 std::string PathText(const std::filesystem::path& path);
 
 // The short (8.3) form of an existing path; the path as it is where the
-// volume keeps no short names, and on systems that have none.
+// volume keeps no short names, and on systems that have none (the headless
+// backend gives the short names tests set, headless/sim_screen.h).
 std::string ShortPathName(std::string_view cp932Path);
 
 // The last `maxBytes` bytes of a file (all of a shorter one); empty when it

@@ -18,10 +18,38 @@ std::vector<TErrorBoxRecord>& ErrorBoxes() {
   return boxes;
 }
 
+std::vector<TQuestionRecord>& Questions() {
+  static std::vector<TQuestionRecord> questions;
+  return questions;
+}
+
+bool& Answer() {
+  static bool yes = false;
+  return yes;
+}
+
+bool KeepQuestion(std::string_view caption, std::string_view text, bool yesIsDefault) {
+  Questions().push_back(TQuestionRecord{std::string(caption), std::string(text), yesIsDefault});
+  return Answer();
+}
+
 }  // namespace
 
 void KeepErrorBox(std::string_view caption, std::string_view text) {
   ErrorBoxes().push_back(TErrorBoxRecord{std::string(caption), std::string(text)});
+}
+
+void AnswerQuestions(bool yes) {
+  Answer() = yes;
+  UiHooks().questionBox = KeepQuestion;
+}
+
+void StopAnsweringQuestions() { UiHooks().questionBox = nullptr; }
+
+std::vector<TQuestionRecord> TakeQuestions() {
+  std::vector<TQuestionRecord> questions;
+  questions.swap(Questions());
+  return questions;
 }
 
 std::function<void(TForm&)>& ModalDriver() {

@@ -57,6 +57,18 @@ struct TErrorBoxRecord {
 void RecordErrorBoxes(bool record);
 std::vector<TErrorBoxRecord> TakeErrorBoxes();
 
+// Question boxes: while answering, each one is kept here and answered with
+// `yes` instead of being shown; stopped, they go to the screen again (the
+// headless backend then answers with the default button).
+struct TQuestionRecord {
+  std::string Caption;
+  std::string Text;
+  bool YesIsDefault = false;
+};
+void AnswerQuestions(bool yes);
+void StopAnsweringQuestions();
+std::vector<TQuestionRecord> TakeQuestions();
+
 // Runs `driver` when a dialog opens, inside its modal loop; a dialog still
 // open when it returns is closed as by its close button. Without a driver a
 // headless dialog closes at once.

@@ -14,6 +14,8 @@ namespace vorbel {
 struct TUiHooks {
   // Takes the standard error box (caption and text) instead of the screen.
   void (*errorBox)(std::string_view caption, std::string_view text) = nullptr;
+  // Takes the question box and answers it instead of the user.
+  bool (*questionBox)(std::string_view caption, std::string_view text, bool yesIsDefault) = nullptr;
   // Called with a dialog shown and focused, just before its modal loop.
   void (*modalLoop)(TForm& dialog) = nullptr;
 };

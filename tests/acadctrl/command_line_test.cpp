@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -186,6 +187,29 @@ TEST_F(CommandLineTest, CountsTheObjectsOfTheLastSelectionOnceAutoCadIsIdle) {
     acad.recentHistory = c.recentHistory;
     EXPECT_EQ(GetSelectedCount(), c.count) << c.name;
     EXPECT_TRUE(acad.inputs.empty()) << c.name;
+  }
+}
+
+TEST_F(CommandLineTest, WaitingForAPromptEndsWithinAPollOfAutoCadsGoing) {
+  // 300 ms into a wait of 5 s, the prompt comes or AutoCAD is closed: either
+  // ends the wait within a poll, and only the prompt counts as shown.
+  const struct {
+    const char* name;
+    std::function<void(TFakeAcad&)> change;
+    bool shown;
+  } cases[] = {
+      {"the prompt comes", [](TFakeAcad& acad) { acad.prompt = "オブジェクトを選択: "; }, true},
+      {"AutoCAD is closed", [](TFakeAcad& acad) { sim::Desktop().Destroy(acad.mainWnd); }, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    sim::Desktop().Reset();
+    TFakeAcad acad;
+    sim::Desktop().Schedule(300, [&] { c.change(acad); });
+    const uint64_t start = sim::Desktop().Now();
+    EXPECT_EQ(WaitForPrompt([](std::string_view prompt) { return prompt == "オブジェクトを選択: "; }, 5000),
+              c.shown);
+    EXPECT_LE(sim::Desktop().Now() - start, 300u + 100u);
   }
 }
 

@@ -403,6 +403,29 @@ TEST_F(ControlsContract, ErrorBoxAppendsAPointByTheLastCharacter) {
   }
 }
 
+TEST_F(ControlsContract, TheQuestionBoxGivesTheAnswerAndGoesOnWithTheHandler) {
+  TTestForm form;
+  std::vector<bool> answers;
+  form.Button1.OnClick = [&] {
+    answers.push_back(AskYesNo("図形を描き直しますか?", false));
+    answers.push_back(AskYesNo("続けますか?", true));
+  };
+  for (const bool yes : {true, false}) {
+    AnswerQuestions(yes);
+    ClickControl(form.Button1);
+  }
+  StopAnsweringQuestions();
+  EXPECT_EQ(answers, (std::vector<bool>{true, true, false, false}));
+  const auto questions = TakeQuestions();
+  ASSERT_EQ(questions.size(), 4u);
+  EXPECT_EQ(questions[0].Caption, "Vorbel Ver.1.11a");
+  EXPECT_EQ(questions[0].Text, "図形を描き直しますか?");  // no point appended
+  EXPECT_FALSE(questions[0].YesIsDefault);
+  EXPECT_EQ(questions[3].Text, "続けますか?");
+  EXPECT_TRUE(questions[3].YesIsDefault);
+  EXPECT_TRUE(TakeErrorBoxes().empty());
+}
+
 TEST_F(ControlsContract, AnExceptionInAHandlerEndsInTheErrorBoxAndGoesNoFurther) {
   TTestForm form;
   bool after = false;

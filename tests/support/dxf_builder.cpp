@@ -49,14 +49,32 @@ TPairs LineEntity(const std::string& handle) {
           {"30", "0.0"}, {"11", "10.0"},      {"21", "0.0"}, {"31", "0.0"}};
 }
 
-TLineList SelectionFile(const std::vector<TPairs>& entities, const std::string& handSeed) {
-  TPairs pairs = {{"0", "SECTION"},   {"2", "HEADER"},   {"9", "$ACADVER"},     {"1", "AC1015"},
-                  {"9", "$HANDSEED"}, {"5", handSeed},   {"0", "ENDSEC"},       {"0", "SECTION"},
-                  {"2", "TABLES"},    {"0", "TABLE"},    {"2", "STYLE"},        {"5", "3"},
-                  {"0", "ENDTAB"},    {"0", "ENDSEC"},   {"0", "SECTION"},      {"2", "BLOCKS"},
-                  {"0", "BLOCK"},     {"5", "20"},       {"2", "*Model_Space"}, {"0", "TEXT"},
-                  {"5", "21"},        {"1", "in block"}, {"0", "ENDBLK"},       {"5", "22"},
-                  {"0", "ENDSEC"},    {"0", "SECTION"},  {"2", "ENTITIES"}};
+TPairs LayerTable(const std::vector<TLayer>& layers) {
+  TPairs pairs = {{"0", "TABLE"}, {"2", "LAYER"}, {"5", "2"}, {"70", std::to_string(layers.size())}};
+  for (const TLayer& layer : layers) {
+    const TPairs entry = {{"0", "LAYER"},    {"100", "AcDbLayerTableRecord"},
+                          {"2", layer.name}, {"70", std::to_string(layer.flags)},
+                          {"62", "7"},       {"6", "CONTINUOUS"}};
+    pairs.insert(pairs.end(), entry.begin(), entry.end());
+  }
+  pairs.push_back({"0", "ENDTAB"});
+  return pairs;
+}
+
+TLineList SelectionFile(const std::vector<TPairs>& entities, const std::string& handSeed,
+                        const TPairs& header, const TPairs& tables) {
+  TPairs pairs = {{"0", "SECTION"}, {"2", "HEADER"},    {"9", "$ACADVER"},
+                  {"1", "AC1015"},  {"9", "$HANDSEED"}, {"5", handSeed}};
+  pairs.insert(pairs.end(), header.begin(), header.end());
+  const TPairs styles = {{"0", "ENDSEC"}, {"0", "SECTION"}, {"2", "TABLES"}, {"0", "TABLE"},
+                         {"2", "STYLE"},  {"5", "3"},       {"0", "ENDTAB"}};
+  pairs.insert(pairs.end(), styles.begin(), styles.end());
+  pairs.insert(pairs.end(), tables.begin(), tables.end());
+  const TPairs blocks = {{"0", "ENDSEC"},   {"0", "SECTION"},      {"2", "BLOCKS"}, {"0", "BLOCK"},
+                         {"5", "20"},       {"2", "*Model_Space"}, {"0", "TEXT"},   {"5", "21"},
+                         {"1", "in block"}, {"0", "ENDBLK"},       {"5", "22"},     {"0", "ENDSEC"},
+                         {"0", "SECTION"},  {"2", "ENTITIES"}};
+  pairs.insert(pairs.end(), blocks.begin(), blocks.end());
   for (const TPairs& entity : entities) pairs.insert(pairs.end(), entity.begin(), entity.end());
   const TPairs tail = {{"0", "ENDSEC"}, {"0", "SECTION"}, {"2", "OBJECTS"}, {"0", "DICTIONARY"},
                        {"5", "C"},      {"0", "ENDSEC"},  {"0", "EOF"}};

@@ -26,8 +26,17 @@ TPairs JustifiedTextEntity(const std::string& handle, const std::string& x, cons
                            const std::string& text);
 TPairs LineEntity(const std::string& handle);
 
-// Header (with a handle seed), tables, blocks, the entities given, the
-// objects section and EOF.
-TLineList SelectionFile(const std::vector<TPairs>& entities, const std::string& handSeed = "30");
+// A layer table of layers by name and flags (4: locked).
+struct TLayer {
+  std::string name;
+  int flags = 0;
+};
+TPairs LayerTable(const std::vector<TLayer>& layers);
+
+// Header (with a handle seed and `header`'s variables after it), tables
+// (`tables` after the style table), blocks, the entities given, the objects
+// section and EOF.
+TLineList SelectionFile(const std::vector<TPairs>& entities, const std::string& handSeed = "30",
+                        const TPairs& header = {}, const TPairs& tables = {});
 
 }  // namespace vorbel::test

@@ -35,9 +35,12 @@ class MakeTest : public WorkflowTest {
 
 TEST_F(MakeTest, NewTextsAtThePitchPlacedByTheUser) {
   Make("N-1\r\n\r\nN-3\r\n \r\n", "0", "-5");
-  EXPECT_EQ(TakeCommands(), (TCommands{"\x03"
-                                       "_.UNDO _BE ",
-                                       "\x03-INSERT *" + ExchangeFile() + "\r"}));
+  TCommands expected = test::DrawingStateQueries(CheckFile());
+  expected.push_back(
+      "\x03"
+      "_.UNDO _BE ");
+  expected.push_back("\x03-INSERT *" + ExchangeFile() + "\r");
+  EXPECT_EQ(TakeCommands(), expected);
   EXPECT_EQ(form_->Memo1.Text(), "N-1\r\n\r\nN-3") << "trailing blank lines go";
   EXPECT_EQ(form_->TimerMode, TTimerMode::AwaitingPlacement);
   EXPECT_TRUE(form_->Timer1.Enabled());
@@ -174,6 +177,24 @@ TEST_F(MakeTest, AtMostOnePitchBoxIsChecked) {
                                form_->CheckXYpit.Checked() ? '1' : '0'};
     EXPECT_EQ(state, c.checked);
   }
+}
+
+TEST_F(MakeTest, MakeWithoutAListedSelectionDoesNothing) {
+  // 座標順 ticked before any selection and lines typed: there is no listed
+  // text to shape new texts like, so neither the button nor a click that
+  // reaches the handler all the same may make any.
+  Start(ColumnDrawing());
+  ClickControl(form_->CheckSort);
+  ClickControl(form_->CheckSort);
+  ASSERT_TRUE(form_->CheckSort.Checked());
+  form_->Memo1.SetText("N-1\r\nN-2");
+  EXPECT_FALSE(form_->ButtonMake.Enabled());
+  TakeCommands();
+  form_->ButtonMakeClick();
+  EXPECT_TRUE(TakeCommands().empty());
+  EXPECT_FALSE(FileExists(ExchangeFile()));
+  EXPECT_EQ(form_->TimerMode, TTimerMode::Idle);
+  EXPECT_FALSE(form_->Minimized());
 }
 
 }  // namespace

@@ -276,5 +276,79 @@ TEST_F(WorkflowTest, TogglingTheOrderKeepsTypedLines) {
   EXPECT_EQ(form_->Label3.Text(), "5");
 }
 
+TEST_F(WorkflowTest, SelectTypesTheProgramsPathAsAutoCadTakesIt) {
+  // "Program Files" has its short name as on Windows, the volume keeping both
+  // names of the folder; "図面 作業" has none.
+  const std::string programFiles = dir_.File("Program Files");
+  std::filesystem::create_directory(FilePath(programFiles));
+  std::filesystem::create_directory_symlink(FilePath(programFiles), FilePath(dir_.File("PROGRA~1")));
+  std::filesystem::create_directory(FilePath(dir_.File("図面 作業")));
+  sim::SetShortName(programFiles, "PROGRA~1");
+  struct TCase {
+    const char* program;  // in dir_
+    const char* typed;    // the export as typed, in dir_; none when Select stops
+    const char* error;    // the start of the error box's text then
+  };
+  const std::vector<TCase> cases = {
+      {"Program Files/vorbel.exe", "PROGRA~1/vorbel.dxf", nullptr},
+      {"図面 作業/vorbel.exe", nullptr, "図面 作業 の名前に空白があるため、AutoCAD に渡せません。"},
+      {"vorbel 2.exe", nullptr, "vorbel 2.dxf の名前に空白があるため、AutoCAD に渡せません。"},
+  };
+  for (const bool blankEndsNames : {false, true}) {
+    for (const TCase& c : cases) {
+      SCOPED_TRACE(std::string(c.program) + (blankEndsNames ? ", a blank ends a typed name" : ""));
+      cadsim::TCadOptions readings;
+      readings.BlankEndsFileNames = blankEndsNames;
+      Start(ColumnDrawing(), {}, readings);
+      Select({"2A", "2B"});
+      TakeCommands();
+      sim::SetProgramPath(dir_.File(c.program));
+      if (c.typed != nullptr) {
+        Select({"2C"});
+        TCommands expected = SelectionStart();
+        const TCommands exported = ExportCommands(dir_.File(c.typed));
+        expected.insert(expected.end(), exported.begin(), exported.end());
+        EXPECT_EQ(TakeCommands(), expected);
+        EXPECT_EQ(form_->Memo1.Text(), "A-3\r\n");
+        EXPECT_TRUE(TakeErrorBoxes().empty());
+      } else {
+        // Stopped before anything changes: AutoCAD got nothing, the window
+        // stays, the listed selection too.
+        ClickControl(form_->ButtonSelect);
+        EXPECT_TRUE(TakeCommands().empty());
+        const auto boxes = TakeErrorBoxes();
+        EXPECT_EQ(boxes.size(), 1u);
+        for (const auto& box : boxes) EXPECT_EQ(box.Text.find(dir_.File(c.error)), 0u) << box.Text;
+        EXPECT_FALSE(form_->Minimized());
+        EXPECT_EQ(form_->TimerMode, TTimerMode::Idle);
+        EXPECT_FALSE(form_->Timer1.Enabled());
+        EXPECT_EQ(form_->Memo1.Text(), "A-1\r\nA-2\r\n");
+        EXPECT_TRUE(form_->ButtonUpdate.Enabled());
+      }
+      sim::SetProgramPath(dir_.File("vorbel.exe"));
+    }
+  }
+  sim::SetShortName(programFiles, "");
+}
+
+TEST_F(WorkflowTest, AutoCadClosedWhileSelectWaitsForItsPrompt) {
+  // AutoCAD takes typed input 200 ms late and is closed 100 ms into Select:
+  // the click comes back within a poll, not after every wait's patience, and
+  // the next tick brings the window back.
+  cadsim::TCadOptions readings;
+  readings.Timing.InputDelay = 200;
+  Start(ColumnDrawing(), {}, readings);
+  sim::Desktop().Schedule(100, [this] { windows_.reset(); });
+  const uint64_t start = sim::Desktop().Now();
+  ClickControl(form_->ButtonSelect);
+  EXPECT_LE(sim::Desktop().Now() - start, 200u);
+  ASSERT_FALSE(windows_);
+  Tick();
+  EXPECT_FALSE(form_->Minimized());
+  EXPECT_EQ(form_->TimerMode, TTimerMode::Idle);
+  EXPECT_FALSE(form_->Timer1.Enabled());
+  EXPECT_TRUE(TakeErrorBoxes().empty());
+}
+
 }  // namespace
 }  // namespace vorbel

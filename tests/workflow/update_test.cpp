@@ -22,14 +22,14 @@ using test::SelectionFile;
 using test::TextEntity;
 using test::WorkflowTest;
 
+using test::DrawingStateQueries;
 using test::InsertCommand;
-using test::PreviousSetExport;
 using test::TCommands;
 
 // What Update sends: the check of the previous selection set, the erasure,
 // the insertions.
 TCommands UpdateCommands(const WorkflowTest& t, bool newTexts) {
-  TCommands commands = PreviousSetExport(t.CheckFile());
+  TCommands commands = DrawingStateQueries(t.CheckFile());
   commands.push_back(
       "\x03\x03"
       "_.UNDO _BE ");
@@ -85,6 +85,9 @@ TEST_F(UpdateTest, EditedStringsGoBackToTheirOwnPlaces) {
   Select({"2A", "2B", "2C", "2D"});
   Update("B-1\r\n\r\nB-3 日本");
   EXPECT_EQ(TakeCommands(), UpdateCommands(*this, false));
+  const auto questions = TakeQuestions();
+  ASSERT_EQ(questions.size(), 1u) << "the LINE is drawn again only when the user says so";
+  EXPECT_NE(questions[0].Text.find("線分 1 個"), std::string::npos);
   EXPECT_EQ(Placed(SavedTexts()),
             (std::vector<TPlaced>{{"B-1", 10, 20}, {"B-3 日本", 10, 0}, {"端子", 40, 20}}));
   EXPECT_EQ(SavedDrawing().ToBytes().find("AcDbLine") != std::string::npos, true) << "the LINE came back";
@@ -112,21 +115,26 @@ TEST_F(UpdateTest, LinesTheUserLeftAloneKeepTheirTextsBytes) {
   for (size_t i = 0; i < strings.size(); ++i) {
     texts.push_back(TextEntity("2" + std::to_string(i), "0.0", std::to_string(10 * i) + ".0", strings[i]));
   }
-  Start(SelectionFile(texts));
-  form_->CheckSort.SetChecked(false);
-  Select({"20", "21", "22", "23"});
-  std::vector<std::string> lines = form_->Memo1.Lines();
-  ASSERT_EQ(lines.size(), strings.size());
-  EXPECT_NE(lines[0], strings[0]) << "the memo shows other bytes";
-  lines.back() = "XYZ";
-  std::string memo;
-  for (const std::string& line : lines) memo += line + "\r\n";
-  Update(memo);
-  std::vector<std::string> saved;
-  for (const TTextEnt& t : SavedTexts()) saved.push_back(t.Text);
-  std::vector<std::string> expected = strings;
-  expected.back() = "XYZ";
-  EXPECT_EQ(saved, expected);
+  // In coordinate order the memo lists them bottom text last: the other way
+  // round from the file.
+  for (const bool sorted : {false, true}) {
+    SCOPED_TRACE(sorted ? "coordinate order" : "file order");
+    Start(SelectionFile(texts));
+    form_->CheckSort.SetChecked(sorted);
+    Select({"20", "21", "22", "23"});
+    std::vector<std::string> lines = form_->Memo1.Lines();
+    ASSERT_EQ(lines.size(), strings.size());
+    EXPECT_NE(lines[sorted ? 3 : 0], strings[0]) << "the memo shows other bytes";
+    lines.back() = "XYZ";
+    std::string memo;
+    for (const std::string& line : lines) memo += line + "\r\n";
+    std::vector<std::string> expected = strings;
+    expected[static_cast<size_t>(form_->Selection.TextEnts.back().Index)] = "XYZ";
+    Update(memo);
+    std::vector<std::string> saved;
+    for (const TTextEnt& t : SavedTexts()) saved.push_back(t.Text);
+    EXPECT_EQ(saved, expected);
+  }
 }
 
 TEST_F(UpdateTest, AShortMemoDeletesTheTextsBeyondIt) {
@@ -295,6 +303,52 @@ TEST_F(UpdateTest, NothingReachesTheDrawingWhenUpdateCannotFinish) {
       EXPECT_EQ(form_->Selection.TextEnts[0].Text, "A-1");
     }
   }
+}
+
+TEST_F(UpdateTest, AnotherSelectionOfAsManyObjectsIsNotErased) {
+  // After the listing the user selects two other objects in AutoCAD: ERASE P
+  // would erase them, although they are as many as the listed ones.
+  Start(ColumnDrawing());
+  Select({"2A", "2B"});
+  const std::string before = SavedDrawing().ToBytes();
+  engine_->Type("SELECT ");
+  EXPECT_TRUE(engine_->PickHandles({"2C", "2E"}));
+  engine_->Type("\r");
+  Update("new\r\nlines");
+  EXPECT_FALSE(ChangesTheDrawing(TakeCommands()));
+  EXPECT_EQ(SavedDrawing().ToBytes(), before);
+  const auto boxes = TakeErrorBoxes();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_NE(boxes[0].Text.find("AutoCAD の前回の選択セットが一覧の図形と違うため、"), std::string::npos)
+      << boxes[0].Text;
+}
+
+TEST_F(UpdateTest, UpdateWhileMakeAwaitsThePlacementEndsThePlacementFirst) {
+  Start(ColumnDrawing());
+  Select({"2A", "2B", "2C"});
+  ClickControl(form_->ButtonMake);
+  ASSERT_EQ(form_->TimerMode, TTimerMode::AwaitingPlacement);
+  Update("B-1\r\nB-2\r\nB-3");
+  // The insertion is cancelled and its undo group ended before the update's
+  // commands, which would otherwise go to the prompt for the point.
+  TCommands expected = {"\x03", "_.UNDO _E "};
+  const TCommands update = UpdateCommands(*this, false);
+  expected.insert(expected.end(), update.begin(), update.end());
+  EXPECT_EQ(TakeCommands(), expected);
+  EXPECT_EQ(Placed(SavedTexts()),
+            (std::vector<TPlaced>{{"B-1", 10, 20}, {"B-2", 10, 10}, {"B-3", 10, 0}, {"端子", 40, 20}}));
+  EXPECT_EQ(form_->TimerMode, TTimerMode::Idle);
+  EXPECT_FALSE(form_->Timer1.Enabled());
+  EXPECT_TRUE(TakeErrorBoxes().empty());
+}
+
+TEST_F(UpdateTest, SwappedLinesInCoordinateOrderSwapTheirTextsStrings) {
+  // The file holds the lower text first; the memo lists the upper one first.
+  Start(SelectionFile({TextEntity("2A", "0.0", "0.0", "lower"), TextEntity("2B", "0.0", "10.0", "upper")}));
+  Select({"2A", "2B"});
+  ASSERT_EQ(form_->Memo1.Text(), "upper\r\nlower\r\n");
+  Update("lower\r\nupper");
+  EXPECT_EQ(Placed(SavedTexts()), (std::vector<TPlaced>{{"lower", 0, 10}, {"upper", 0, 0}}));
 }
 
 }  // namespace

@@ -12,6 +12,9 @@ namespace vorbel::test {
 void WorkflowTest::SetUp() {
   InitApplication("Vorbel Ver.1.11a");
   TakeErrorBoxes();
+  // The user answers はい unless a test says otherwise.
+  AnswerQuestions(true);
+  TakeQuestions();
   sim::SetScreenSize(1024, 768);
   sim::SetScreenDpi(96);
   sim::SetProgramPath(dir_.File("vorbel.exe"));
@@ -22,6 +25,7 @@ void WorkflowTest::TearDown() {
   windows_.reset();
   sim::Desktop().Reset();
   sim::SetProgramPath("");
+  StopAnsweringQuestions();
 }
 
 void WorkflowTest::Start(const TLineList& drawing, std::vector<std::string> arguments,
@@ -83,7 +87,15 @@ TCommands PreviousSetExport(const std::string& file) {
   return {"FILEDIA 0 ", "DXFOUT " + file + "\r" + "V 2000 O P " + "\r" + "16 ", "'FILEDIA 1 "};
 }
 
-std::string InsertCommand(const std::string& file) { return "\x03-INSERT *" + file + "\r" + "0,0 1 0 "; }
+TCommands DrawingStateQueries(const std::string& checkFile) {
+  TCommands commands = PreviousSetExport(checkFile);
+  commands.push_back("'WORLDUCS\r");
+  return commands;
+}
+
+std::string InsertCommand(const std::string& file) {
+  return "\x03-INSERT *" + file + "\r" + "_non 0,0,0 1 0 ";
+}
 
 TLineList ColumnDrawing() {
   return SelectionFile(

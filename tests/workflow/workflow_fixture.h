@@ -56,6 +56,9 @@ using TCommands = std::vector<std::string>;
 
 // What has AutoCAD export its previous selection set into `file`.
 TCommands PreviousSetExport(const std::string& file);
+// That export, then the query of the UCS: what Update and Make ask of the
+// drawing's state before they change it, in a drawing in the world UCS.
+TCommands DrawingStateQueries(const std::string& checkFile);
 // The exploded insertion of `file` at the origin.
 std::string InsertCommand(const std::string& file);
 

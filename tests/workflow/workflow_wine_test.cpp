@@ -23,6 +23,7 @@
 #include "acadctrl/command_line.h"
 #include "base/files.h"
 #include "base/numbers.h"
+#include "dxf/drawing_state.h"
 #include "dxf/dxf_pairs.h"
 #include "dxf/text_ents.h"
 #include "platform/file_path.h"
@@ -340,8 +341,18 @@ TEST(WorkflowWine, SelectEditUpdateAndMakeOnCorpusDrawings) {
 
     // Update: the texts back at their own places with their new strings, the
     // emptied one gone, the added lines one and three steps after the last.
-    w.Click(w.update);
-    EXPECT_EQ(TextOf(w.memo), "");
+    // Objects other than texts are drawn again once the user says yes.
+    if (ObjectsBeyondPlainTexts(beforeDrawing).empty()) {
+      w.Click(w.update);
+    } else {
+      PostMessageW(w.update, BM_CLICK, 0, 0);
+      int defaultButton = 0;
+      const std::string question =
+          AnswerQuestionBox(session.VorbelId(), "Vorbel Ver.1.11a", true, &defaultButton);
+      EXPECT_NE(question.find("更新しますか?"), std::string::npos) << question;
+      EXPECT_EQ(defaultButton, IDNO);
+    }
+    EXPECT_TRUE(WaitFor([&] { return TextOf(w.memo).empty(); }));
     EXPECT_EQ(TextOf(w.label1), "0");
     EXPECT_FALSE(w.Enabled(w.update));
     const TLineList updatedDrawing = session.SaveDrawing("updated.dxf");
@@ -463,6 +474,18 @@ TEST(WorkflowWine, TheDrawingAndTheUsersWorkSurviveWhatGoesWrong) {
   EXPECT_EQ(session.SaveDrawing("after.dxf").ToBytes(), before);
   EXPECT_EQ(TextOf(w.memo), "1\r\n2\r\n3");
   EXPECT_TRUE(w.Enabled(w.update));
+
+  // Selected again with the drawing's POINT, the update asks before the
+  // point is drawn again; いいえ leaves the drawing and the lines alone.
+  EXPECT_TRUE(session.SelectAll(w));
+  ASSERT_TRUE(WaitFor([&] { return w.MemoLines().size() == 3 && !w.Minimized(); }));
+  w.PasteIntoMemo("1\r\n2\r\n3");
+  PostMessageW(w.update, BM_CLICK, 0, 0);
+  const std::string question = AnswerQuestionBox(session.VorbelId(), "Vorbel Ver.1.11a", false);
+  EXPECT_NE(question.find("点 1 個"), std::string::npos) << question;
+  EXPECT_TRUE(WaitFor([&] { return w.Enabled(w.update); }));
+  EXPECT_EQ(session.SaveDrawing("refused.dxf").ToBytes(), before);
+  EXPECT_EQ(TextOf(w.memo), "1\r\n2\r\n3");
   EXPECT_TRUE(session.CloseCad());
 
   // Only MTEXT: nothing listed, and nothing left to write back.

@@ -6,6 +6,7 @@
 #include "base/numbers.h"
 #include "dxf/creation.h"
 #include "dxf/dxf_slices.h"
+#include "dxf/insertion_file.h"
 #include "dxf/rewrite.h"
 #include "dxf/text_ents.h"
 #include "platform/process_io.h"
@@ -120,6 +121,7 @@ void WriteUpdateFile(TSelection& selection, const std::string& linesPath, const 
   TakeMemoLines(lines, selection.textEnts);
   ApplyTextEnts(selection.textEnts, selection.dxfLines);
   DeleteMarkedEntities(selection.textEnts, selection.dxfLines);
+  PrepareForInsertion(selection.dxfLines);
   SaveLines(outPath, selection.dxfLines);
 }
 
@@ -136,7 +138,9 @@ void WriteCreationFile(const TSelection& selection, const TArguments& args) {
   CopyDxfHead(selection.dxfLines, head);
   CopyDxfTail(selection.dxfLines, tail);
   const auto texts = NewTextsAtPitch(lines, selection.maxHandle, dX, dY);
-  SaveLines(args.files[2], BuildCreationFile(head, pattern, tail, texts));
+  TLineList file = BuildCreationFile(head, pattern, tail, texts);
+  PrepareForInsertion(file);
+  SaveLines(args.files[2], file);
 }
 
 // The listed lines for standard output (nothing for update and make).

@@ -105,7 +105,11 @@ std::string JoinLines(const std::vector<std::string>& lines) {
   return text;
 }
 
-std::string TakeErrorBox(DWORD processId, const std::string& caption, DWORD patience) {
+namespace {
+
+// A message box of the process captioned `caption`, once shown; null when
+// none came within the patience.
+HWND WaitForMessageBox(DWORD processId, const std::string& caption, DWORD patience) {
   HWND box = nullptr;
   const std::wstring title = Cp932ToWide(caption);
   WaitFor(
@@ -114,13 +118,39 @@ std::string TakeErrorBox(DWORD processId, const std::string& caption, DWORD pati
         return box != nullptr;
       },
       patience);
-  if (box == nullptr) return {};
+  return box;
+}
+
+// The longest static text of a message box: its message (the icon is a
+// static without text).
+std::string MessageOf(HWND box) {
   std::string message;
   for (HWND child : Children(box)) {
     if (_stricmp(ClassOf(child).c_str(), "Static") == 0 && TextOf(child).size() > message.size()) {
       message = TextOf(child);
     }
   }
+  return message;
+}
+
+}  // namespace
+
+std::string AnswerQuestionBox(DWORD processId, const std::string& caption, bool yes, int* defaultButton,
+                              DWORD patience) {
+  HWND box = WaitForMessageBox(processId, caption, patience);
+  if (box == nullptr) return {};
+  const std::string message = MessageOf(box);
+  if (defaultButton != nullptr) *defaultButton = LOWORD(Send(box, DM_GETDEFID));
+  HWND button = GetDlgItem(box, yes ? IDYES : IDNO);
+  if (button == nullptr) return {};
+  PostMessageW(button, BM_CLICK, 0, 0);
+  return message;
+}
+
+std::string TakeErrorBox(DWORD processId, const std::string& caption, DWORD patience) {
+  HWND box = WaitForMessageBox(processId, caption, patience);
+  if (box == nullptr) return {};
+  const std::string message = MessageOf(box);
   PostMessageW(box, WM_COMMAND, IDOK, 0);
   return message;
 }

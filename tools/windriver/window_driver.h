@@ -50,4 +50,10 @@ std::string JoinLines(const std::vector<std::string>& lines);
 // came within `patience`.
 std::string TakeErrorBox(DWORD processId, const std::string& caption, DWORD patience = kPatience);
 
+// The same for the question box: its message, and then the box answered
+// with its はい or いいえ button (a click, as the user answers); the default
+// button, IDYES or IDNO, in `defaultButton` when it is given.
+std::string AnswerQuestionBox(DWORD processId, const std::string& caption, bool yes,
+                              int* defaultButton = nullptr, DWORD patience = kPatience);
+
 }  // namespace vorbel::windriver

@@ -1,4 +1,5 @@
-// The screen, the frame and the program path the headless backend pretends.
+// The screen, the frame, the program path and the short names of folders
+// the headless backend pretends.
 //
 // Its windows have the classic frame of a sizeable tool window: 4-pixel
 // borders and a 19-pixel caption bar (scaled with the DPI), so a 251 x 251
@@ -16,6 +17,11 @@ void SetScreenDpi(int dpi);
 // The path ProgramPath() returns (the test program's own unless set; an empty
 // path restores that).
 void SetProgramPath(std::string path);
+// The short (8.3) name of the folder at `folder` (a whole path), as Windows
+// keeps "PROGRA~1" for "Program Files": ShortPathName gives every path
+// through the folder with `shortName` in its place. Folders have none unless
+// set; an empty `shortName` takes it away again.
+void SetShortName(std::string folder, std::string shortName);
 
 constexpr int kFrameBorder = 4;
 constexpr int kToolCaption = 19;

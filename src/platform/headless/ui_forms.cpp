@@ -65,6 +65,13 @@ void ShowErrorBox(std::string_view message) {
   if (UiHooks().errorBox) UiHooks().errorBox(ApplicationTitle(), ErrorBoxText(message));
 }
 
+// Without a screen the answer comes from the test automation; unanswered,
+// the box takes its default button, as Enter would.
+bool AskYesNo(std::string_view question, bool yesIsDefault) {
+  if (UiHooks().questionBox) return UiHooks().questionBox(ApplicationTitle(), question, yesIsDefault);
+  return yesIsDefault;
+}
+
 TBusyCursor::TBusyCursor() = default;
 TBusyCursor::~TBusyCursor() = default;
 

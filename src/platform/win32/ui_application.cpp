@@ -173,6 +173,15 @@ void ShowErrorBox(std::string_view message) {
   MessageBoxW(owner, Cp932ToWide(text).c_str(), Cp932ToWide(State().title).c_str(), MB_OK | MB_ICONSTOP);
 }
 
+bool AskYesNo(std::string_view question, bool yesIsDefault) {
+  if (UiHooks().questionBox) return UiHooks().questionBox(State().title, question, yesIsDefault);
+  HWND owner = GetActiveWindow();
+  if ((owner == nullptr || owner == State().window.get()) && MainWindow() != nullptr) owner = MainWindow();
+  const UINT style = MB_YESNO | MB_ICONQUESTION | (yesIsDefault ? MB_DEFBUTTON1 : MB_DEFBUTTON2);
+  return MessageBoxW(owner, Cp932ToWide(question).c_str(), Cp932ToWide(State().title).c_str(), style) ==
+         IDYES;
+}
+
 TBusyCursor::TBusyCursor()
     : previous_(SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32514)))) {}  // IDC_WAIT
 

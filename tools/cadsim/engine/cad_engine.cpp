@@ -1,7 +1,9 @@
 #include "engine/cad_engine.h"
 
 #include <algorithm>
+#include <cmath>
 #include <exception>
+#include <numbers>
 
 #include "base/errors.h"
 #include "base/files.h"
@@ -9,6 +11,7 @@
 #include "cp932/cp932.h"
 #include "dxf/dxf_slices.h"
 #include "engine/object_snap.h"
+#include "engine/units.h"
 
 namespace vorbel::cadsim {
 
@@ -36,6 +39,11 @@ constexpr std::string_view kUndoPrompt =
 constexpr std::string_view kLayerPrompt = "オプションを入力 [ロック(LO)/ロック解除(U)]: ";
 constexpr std::string_view kLockPrompt = "ロックする画層名を入力: ";
 constexpr std::string_view kUnlockPrompt = "ロック解除する画層名を入力: ";
+constexpr std::string_view kUcsPrompt =
+    "UCS のオプションを入力 [新規(N)/移動(M)/前(P)/ワールド(W)] <ワールド>: ";
+constexpr std::string_view kUcsOriginPrompt = "新しい UCS の原点を指定 または [Z] <0,0,0>: ";
+constexpr std::string_view kUcsMovePrompt = "新しい原点を指定 <0,0,0>: ";
+constexpr std::string_view kUcsTurnPrompt = "Z 軸回りの回転角度を指定 <90>: ";
 
 // What it answers.
 constexpr std::string_view kFound = " 個を検出";
@@ -72,6 +80,8 @@ constexpr std::string_view kUndoGroupName = "グループ";
 constexpr std::string_view kOnLockedLayers = " 個はロックされた画層上にあります。";
 constexpr std::string_view kLayerNotFound = "画層 \"";
 constexpr std::string_view kLayerNotFoundEnd = "\" が見つかりません。";
+constexpr std::string_view kNoPreviousUcs = "前の UCS はありません。";
+constexpr std::string_view kReadOnly = " (読み込み専用)";
 
 constexpr std::string_view kDefaultDrawing = "Drawing1.dwg";
 
@@ -165,7 +175,23 @@ void DropPaperSpace(TDrawing& drawing) {
   drawing.Erase(paper);
 }
 
-bool IsTransparentCommand(std::string_view name) { return name == "SNAPMODE" || name == "FILEDIA"; }
+bool IsTransparentCommand(std::string_view name) {
+  return name == "SNAPMODE" || name == "FILEDIA" || name == "WORLDUCS" || name == "UCSFOLLOW" ||
+         name == "ANGBASE" || name == "ELEVATION";
+}
+
+// An option keyword as typed: any letter case, with or without the leading
+// "_" of the international keyword.
+std::string OptionKeyword(std::string_view input) {
+  std::string option = UpperAscii(TrimBlanks(input));
+  if (option.starts_with('_')) option.erase(0, 1);
+  return option;
+}
+
+// The angle units of $AUNITS; the decimal degrees for a value out of range.
+TAngleUnits AngleUnits(int32_t value) {
+  return value >= 0 && value <= 4 ? static_cast<TAngleUnits>(value) : TAngleUnits::Degrees;
+}
 
 // An option keyword typed as the CAD program takes it: the whole word or its
 // beginning, at least `shortest` letters ("BE", "BEG" ... "BEGIN").
@@ -313,6 +339,22 @@ void TCadEngine::Dispatch(const std::string& input) {
     case TStep::kLayerNames:
       OnLayerNames(run, input);
       break;
+    case TStep::kUcsOption:
+      OnUcsOption(run, input);
+      break;
+    case TStep::kUcsOrigin:
+    case TStep::kUcsMoveOrigin:
+      OnUcsOrigin(run, input);
+      break;
+    case TStep::kUcsTurn:
+      OnUcsTurn(run, input);
+      break;
+    case TStep::kAngBaseValue:
+      OnAngBaseValue(run, input);
+      break;
+    case TStep::kElevationValue:
+      OnElevationValue(run, input);
+      break;
   }
 }
 
@@ -337,11 +379,24 @@ void TCadEngine::StartCommand(const std::string& typed, bool transparent) {
     Undo(1);
     return;
   }
+  if (name == "WORLDUCS") {
+    // A read-only variable: its value, and no prompt.
+    if (!transparent) lastCommand_ = name;
+    AddLine(name + " = " + (IsWorld(Ucs()) ? "1" : "0") + std::string(kReadOnly));
+    if (transparent) AddLine(runs_.back().name + std::string(kResuming));
+    return;
+  }
   TRun run;
   run.name = name;
   run.transparent = transparent;
-  if (SysVar(name) != nullptr) {
+  if (IsSwitch(name)) {
     run.step = TStep::kVarValue;
+  } else if (name == "ANGBASE") {
+    run.step = TStep::kAngBaseValue;
+  } else if (name == "ELEVATION") {
+    run.step = TStep::kElevationValue;
+  } else if (name == "UCS") {
+    run.step = TStep::kUcsOption;
   } else if (name == "SELECT" || name == "ERASE") {
     run.step = TStep::kSelectObjects;
   } else if (name == "DXFOUT") {
@@ -370,17 +425,32 @@ void TCadEngine::FinishRun() {
 
 // --- Prompts and history -----------------------------------------------------
 
-int32_t* TCadEngine::SysVar(std::string_view name) {
-  if (name == "SNAPMODE") return &snapMode_;
-  if (name == "FILEDIA") return &fileDia_;
-  return nullptr;
+bool TCadEngine::IsSwitch(std::string_view name) {
+  return name == "SNAPMODE" || name == "FILEDIA" || name == "UCSFOLLOW";
 }
 
-int32_t TCadEngine::SysVarValue(std::string_view name) const {
+int32_t TCadEngine::SwitchValue(std::string_view name) const {
   if (name == "SNAPMODE") return snapMode_;
   if (name == "FILEDIA") return fileDia_;
+  if (name == "UCSFOLLOW") return UcsFollow();
   return 0;
 }
+
+void TCadEngine::SetSwitch(std::string_view name, int32_t value) {
+  if (name == "SNAPMODE") snapMode_ = value;
+  if (name == "FILEDIA") fileDia_ = value;
+  // UCSFOLLOW belongs to the drawing, so that an undo brings it back.
+  if (name == "UCSFOLLOW") {
+    ChangeHeader(std::string(name),
+                 [value](TDrawing& drawing) { return drawing.SetHeaderInt("$UCSFOLLOW", 70, value); });
+  }
+}
+
+double TCadEngine::AngBase() const { return drawing_.HeaderReal("$ANGBASE", 50).value_or(0); }
+
+double TCadEngine::Elevation() const { return drawing_.HeaderReal("$ELEVATION", 40).value_or(0); }
+
+int32_t TCadEngine::UcsFollow() const { return drawing_.HeaderInt("$UCSFOLLOW", 70).value_or(0); }
 
 std::string TCadEngine::DefaultDxfFile() const { return ReplaceExtension(path_, ".dxf"); }
 
@@ -388,7 +458,7 @@ std::string TCadEngine::PromptOf(const TRun& run) const {
   std::string prompt = run.transparent ? std::string(kTransparentMark) : std::string();
   switch (run.step) {
     case TStep::kVarValue: {
-      prompt += run.name + std::string(kNewValue) + std::to_string(SysVarValue(run.name)) + ">: ";
+      prompt += run.name + std::string(kNewValue) + std::to_string(SwitchValue(run.name)) + ">: ";
       break;
     }
     case TStep::kSelectObjects:
@@ -427,6 +497,28 @@ std::string TCadEngine::PromptOf(const TRun& run) const {
       break;
     case TStep::kLayerNames:
       prompt += run.locking ? kLockPrompt : kUnlockPrompt;
+      break;
+    case TStep::kUcsOption:
+      prompt += kUcsPrompt;
+      break;
+    case TStep::kUcsOrigin:
+      prompt += kUcsOriginPrompt;
+      break;
+    case TStep::kUcsMoveOrigin:
+      prompt += kUcsMovePrompt;
+      break;
+    case TStep::kUcsTurn:
+      prompt += kUcsTurnPrompt;
+      break;
+    case TStep::kAngBaseValue:
+      prompt += run.name + std::string(kNewValue) +
+                FormatAngle(AngBase(), AngleUnits(drawing_.HeaderInt("$AUNITS", 70).value_or(0)),
+                            drawing_.HeaderInt("$AUPREC", 70).value_or(0)) +
+                ">: ";
+      break;
+    case TStep::kElevationValue:
+      prompt += run.name + std::string(kNewValue) +
+                FormatLength(Elevation(), drawing_.HeaderInt("$LUPREC", 70).value_or(4)) + ">: ";
       break;
   }
   return prompt;
@@ -483,7 +575,7 @@ void TCadEngine::OnVarValue(TRun& run, const std::string& input) {
       AddLine(std::string(kNeedBinaryValue));
       return;
     }
-    *SysVar(run.name) = *number;
+    SetSwitch(run.name, *number);
   }
   FinishRun();
 }
@@ -739,7 +831,9 @@ void TCadEngine::OnInsertPoint(TRun& run, const std::string& input) {
     run.noSnap = true;  // the prompt asks again
     return;
   }
-  const auto point = ReadPoint(TrimBlanks(input));
+  // The typed point in world terms first (UCS, ELEVATION), then snapped:
+  // the snap points are world points.
+  const auto point = TypedPoint(input);
   if (!point) {
     AddLine(std::string(kNeedPoint));
     return;
@@ -748,9 +842,9 @@ void TCadEngine::OnInsertPoint(TRun& run, const std::string& input) {
   run.step = TStep::kInsertScale;
 }
 
-// A typed point where running object snaps take it: on the nearest end
-// point or insertion point of the current space within the aperture. After
-// "_non" the point is taken as typed, once.
+// A typed point (a world point already) where running object snaps take it:
+// on the nearest end point or insertion point of the current space within
+// the aperture. After "_non" the point is taken as typed, once.
 TDxfPoint TCadEngine::SnappedPoint(TRun& run, const TDxfPoint& typed) const {
   const bool snaps = TypedPointSnap && !run.noSnap;
   run.noSnap = false;
@@ -778,19 +872,35 @@ void TCadEngine::OnInsertScale(TRun& run, const std::string& input) {
 
 void TCadEngine::OnInsertRotation(TRun& run, const std::string& input) {
   const std::string_view text = TrimBlanks(input);
-  if (!text.empty()) {
-    const auto angle = TryStrToFloat(text);
-    if (!angle) {
-      AddLine(std::string(kNeedAngle));
-      return;
-    }
-    run.placement.Rotation = *angle;
+  // An empty answer is the rotation 0, measured as a typed one.
+  const auto angle = text.empty() ? std::optional<TAngle>(TAngle{}) : ReadAngle(text);
+  if (!angle) {
+    AddLine(std::string(kNeedAngle));
+    return;
   }
+  run.placement.Rotation = angle->Degrees;
+  if (AnglesFromAngBase) run.placement.Rotation += RadiansToDegrees(AngBase());
+  if (PointsInUcs) run.placement.Rotation += UcsAngle(Ucs());
   TDrawing before = drawing_;
   const std::vector<std::string> added = drawing_.InsertExploded(*run.source, run.placement);
   if (ModelSpaceOnly) drawing_.PutInSpace(added, drawing_.PaperSpaceIsCurrent());
   if (!added.empty()) Changed(run.name, std::move(before));
   FinishRun();
+}
+
+// Where a typed point lies in world coordinates: "*x,y[,z]" is a world point;
+// any other point is one of the UCS when the points are read in the UCS.
+// Without its Z a point lies at the ELEVATION when the elevation is read,
+// else at 0.
+std::optional<TDxfPoint> TCadEngine::TypedPoint(std::string_view text) const {
+  text = TrimBlanks(text);
+  const bool world = text.starts_with('*');
+  if (world) text.remove_prefix(1);
+  auto point = ReadPoint(text);
+  if (!point) return std::nullopt;
+  if (ElevationOfFlatPoints && std::count(text.begin(), text.end(), ',') == 1) point->Z = Elevation();
+  if (world || !PointsInUcs) return point;
+  return UcsToWorld(Ucs(), *point);
 }
 
 // --- SAVEAS ------------------------------------------------------------------
@@ -808,8 +918,7 @@ void TCadEngine::OnSaveAsFile(TRun&, const std::string& input) {
 // --- UNDO and U --------------------------------------------------------------
 
 void TCadEngine::OnUndoOption(TRun&, const std::string& input) {
-  std::string option = UpperAscii(TrimBlanks(input));
-  if (option.starts_with('_')) option.erase(0, 1);  // the international keyword
+  const std::string option = OptionKeyword(input);
   if (option.empty()) {
     Undo(1);
   } else if (const auto count = ReadWholeNumber(option)) {
@@ -901,6 +1010,122 @@ void TCadEngine::Undo(size_t count) {
     undo_.pop_back();
     ++version_;
   }
+}
+
+// --- UCS, ANGBASE, ELEVATION -------------------------------------------------
+
+void TCadEngine::OnUcsOption(TRun& run, const std::string& input) {
+  const std::string option = OptionKeyword(input);
+  if (option.empty() || IsKeyword(option, "WORLD", 1)) {
+    ChangeUcs(TUcs{}, true);
+  } else if (IsKeyword(option, "PREVIOUS", 1)) {
+    if (previousUcs_.empty()) {
+      AddLine(std::string(kNoPreviousUcs));
+    } else {
+      const TUcs previous = previousUcs_.back();
+      previousUcs_.pop_back();
+      ChangeUcs(previous, false);
+    }
+  } else if (IsKeyword(option, "NEW", 1)) {
+    run.step = TStep::kUcsOrigin;
+    return;
+  } else if (IsKeyword(option, "MOVE", 1)) {
+    run.step = TStep::kUcsMoveOrigin;
+    return;
+  } else {
+    AddLine(std::string(kInvalidKeyword));
+    return;
+  }
+  FinishRun();
+}
+
+// The new origin of "New" and "Move": the axes stay. An empty input keeps
+// the origin where it is.
+void TCadEngine::OnUcsOrigin(TRun& run, const std::string& input) {
+  if (run.step == TStep::kUcsOrigin && OptionKeyword(input) == "Z") {
+    run.step = TStep::kUcsTurn;
+    return;
+  }
+  TUcs ucs = Ucs();
+  const std::string_view text = TrimBlanks(input);
+  const auto origin = text.empty() ? std::optional<TDxfPoint>(ucs.Origin) : TypedPoint(text);
+  if (!origin) {
+    AddLine(std::string(kNeedPoint));
+    return;
+  }
+  ucs.Origin = *origin;
+  ChangeUcs(ucs, true);
+  FinishRun();
+}
+
+// The axes turned about the UCS's Z axis; the angle is a turn, not a
+// direction, so neither ANGBASE nor the UCS's angle is added to it.
+void TCadEngine::OnUcsTurn(TRun&, const std::string& input) {
+  const std::string_view text = TrimBlanks(input);
+  const auto angle = text.empty() ? ReadAngle("90") : ReadAngle(text);
+  if (!angle) {
+    AddLine(std::string(kNeedAngle));
+    return;
+  }
+  ChangeUcs(TurnedAboutZ(Ucs(), angle->Degrees), true);
+  FinishRun();
+}
+
+void TCadEngine::OnAngBaseValue(TRun& run, const std::string& input) {
+  const std::string_view text = TrimBlanks(input);
+  if (!text.empty()) {
+    const auto angle = ReadAngle(text);
+    if (!angle) {
+      AddLine(std::string(kNeedAngle));
+      return;
+    }
+    // Kept within one turn; an angle inside it keeps every digit typed.
+    double radians = std::fmod(angle->Radians, 2 * std::numbers::pi);
+    if (radians < 0) radians += 2 * std::numbers::pi;
+    ChangeHeader(run.name,
+                 [radians](TDrawing& drawing) { return drawing.SetHeaderReal("$ANGBASE", 50, radians); });
+  }
+  FinishRun();
+}
+
+void TCadEngine::OnElevationValue(TRun& run, const std::string& input) {
+  const std::string_view text = TrimBlanks(input);
+  if (!text.empty()) {
+    const auto value = TryStrToFloat(text);
+    if (!value || !std::isfinite(*value)) {
+      AddLine(std::string(kNeedNumber));
+      return;
+    }
+    ChangeHeader(run.name,
+                 [&value](TDrawing& drawing) { return drawing.SetHeaderReal("$ELEVATION", 40, *value); });
+  }
+  FinishRun();
+}
+
+// Every change of the UCS but "Previous" keeps the one before it; every
+// change sets the ELEVATION back to 0, as the CAD program does, and with
+// UCSFOLLOW 1 turns the view to the plan of the new UCS.
+void TCadEngine::ChangeUcs(const TUcs& ucs, bool keepPrevious) {
+  if (keepPrevious) {
+    previousUcs_.push_back(Ucs());
+    if (previousUcs_.size() > kPreviousUcsCount) previousUcs_.erase(previousUcs_.begin());
+  }
+  ChangeHeader("UCS", [&ucs](TDrawing& drawing) {
+    const bool moved = SetDrawingUcs(drawing, ucs);
+    return drawing.SetHeaderReal("$ELEVATION", 40, 0) || moved;
+  });
+  if (UcsFollow() == 1) {
+    double twist = -UcsAngle(ucs);
+    if (twist <= -180) twist += 360;
+    viewTwist_ = twist + 0.0;  // no -0
+  }
+}
+
+// A setting of the drawing's header changed: a step of the undo history
+// when the drawing changed.
+void TCadEngine::ChangeHeader(const std::string& name, const std::function<bool(TDrawing&)>& change) {
+  TDrawing before = drawing_;
+  if (change(drawing_)) Changed(name, std::move(before));
 }
 
 }  // namespace vorbel::cadsim

@@ -26,6 +26,7 @@
 #include "engine/cad_windows.h"
 #include "engine/drawing.h"
 #include "engine/geometry.h"
+#include "engine/ucs.h"
 
 namespace vorbel::cadsim {
 
@@ -36,6 +37,8 @@ constexpr size_t kRecentLines = 200;
 // The undo history keeps the drawing as it was before each of the last
 // kUndoSteps steps (a command that changed the drawing, or a group).
 constexpr size_t kUndoSteps = 50;
+// "UCS P" goes back through this many earlier coordinate systems.
+constexpr size_t kPreviousUcsCount = 10;
 
 class TCadEngine {
  public:
@@ -64,20 +67,29 @@ class TCadEngine {
   // - a blank ends file names too (typed input read strictly: a blank or CR
   //   ends every input);
   // - the count line at the end of a selection: "総数 N オブジェクトを選択しました。"
-  //   or "認識された数: N" alone on its line.
+  //   or "認識された数: N" alone on its line;
+  // - ERASE leaves the objects on locked layers (the lock itself is kept
+  //   and changed by -LAYER in every reading);
+  // - running object snaps act on typed points: a point typed at the
+  //   insertion point prompt lands on the nearest end point or insertion
+  //   point within this many drawing units (after the UCS and the ELEVATION
+  //   have made it a world point);
+  // - -INSERT inserts the model-space entities of the file only, into the
+  //   current space;
+  // - typed points are values in the current UCS ("*x,y" in the world's)
+  //   and typed angles are measured from the UCS's X axis;
+  // - typed angles are measured from ANGBASE;
+  // - a typed point of two coordinates lies at the current ELEVATION.
+  // Without the last three typed points and angles are world values.
   enum class TCountLine { Total, Recognized };
   bool BlankEndsFileNames = false;
   TCountLine CountLine = TCountLine::Total;
-  // - ERASE leaves the objects on locked layers (the lock itself is kept
-  //   and changed by -LAYER in every reading);
-  // - running object snaps act on typed points: a point typed at a point
-  //   prompt lands on the nearest end point or insertion point within this
-  //   many drawing units;
-  // - -INSERT inserts the model-space entities of the file only, into the
-  //   current space.
   bool LockedLayers = false;
   std::optional<double> TypedPointSnap;
   bool ModelSpaceOnly = false;
+  bool PointsInUcs = false;
+  bool AnglesFromAngBase = false;
+  bool ElevationOfFlatPoints = false;
 
   // Writes a line into the history, as the command line reports a failure.
   void Report(std::string line) { AddLine(std::move(line)); }
@@ -119,6 +131,17 @@ class TCadEngine {
 
   int32_t SnapMode() const { return snapMode_; }
   int32_t FileDia() const { return fileDia_; }
+  // The settings the drawing's header keeps: the current UCS, ANGBASE
+  // (radians), ELEVATION and UCSFOLLOW.
+  TUcs Ucs() const { return DrawingUcs(drawing_); }
+  double AngBase() const;
+  double Elevation() const;
+  int32_t UcsFollow() const;
+  // The view's twist in degrees: while UCSFOLLOW is 1 every change of the
+  // UCS turns the view to the plan of the new UCS, so that its X axis points
+  // to the right: the twist is minus the angle of the UCS's X axis (-180 up
+  // to 180). The Win32 plan does not turn with it.
+  double ViewTwist() const { return viewTwist_; }
 
  private:
   enum class TStep {
@@ -135,6 +158,12 @@ class TCadEngine {
     kUndoOption,
     kLayerOption,
     kLayerNames,
+    kUcsOption,
+    kUcsOrigin,
+    kUcsMoveOrigin,
+    kUcsTurn,
+    kAngBaseValue,
+    kElevationValue,
   };
 
   // The objects a selection has picked, in pick order.
@@ -200,13 +229,22 @@ class TCadEngine {
   void OnUndoOption(TRun& run, const std::string& input);
   void OnLayerOption(TRun& run, const std::string& input);
   void OnLayerNames(TRun& run, const std::string& input);
+  void OnUcsOption(TRun& run, const std::string& input);
+  void OnUcsOrigin(TRun& run, const std::string& input);
+  void OnUcsTurn(TRun& run, const std::string& input);
+  void OnAngBaseValue(TRun& run, const std::string& input);
+  void OnElevationValue(TRun& run, const std::string& input);
+  void ChangeUcs(const TUcs& ucs, bool keepPrevious);
+  void ChangeHeader(const std::string& name, const std::function<bool(TDrawing&)>& change);
+  std::optional<TDxfPoint> TypedPoint(std::string_view text) const;
   void Changed(const std::string& name, TDrawing before);
   void BeginUndoGroup();
   void Undo(size_t count);
   void OnPointerInput(std::string_view text);
 
-  int32_t* SysVar(std::string_view name);
-  int32_t SysVarValue(std::string_view name) const;
+  static bool IsSwitch(std::string_view name);
+  int32_t SwitchValue(std::string_view name) const;
+  void SetSwitch(std::string_view name, int32_t value);
   std::string DefaultDxfFile() const;
   std::vector<std::string> Existing(const std::vector<std::string>& handles) const;
 
@@ -220,6 +258,9 @@ class TCadEngine {
   std::string lastCommand_;
   int32_t snapMode_ = 0;
   int32_t fileDia_ = 1;
+  // The coordinate systems before the last changes, the latest last.
+  std::vector<TUcs> previousUcs_;
+  double viewTwist_ = 0;
   // The undo history, oldest first. While a group is open (UNDO BE until
   // UNDO E) its step is the last one and the commands inside it add none.
   std::deque<TUndoStep> undo_;

@@ -51,6 +51,12 @@ TCadOptions ParseCadOptions(const std::vector<std::string>& arguments) {
       options.TypedPointSnap = Aperture(text, "--osnap-typed=");
     } else if (text == "--model-space-only") {
       options.ModelSpaceOnly = true;
+    } else if (text == "--ucs") {
+      options.PointsInUcs = true;
+    } else if (text == "--angbase") {
+      options.AnglesFromAngBase = true;
+    } else if (text == "--elevation") {
+      options.ElevationOfFlatPoints = true;
     } else if (text.starts_with("--")) {
       throw TRuntimeError("cadsim: unknown option " + argument);
     } else {
@@ -66,6 +72,9 @@ void ApplyReadings(const TCadOptions& options, TCadEngine& engine) {
   engine.LockedLayers = options.LockedLayers;
   engine.TypedPointSnap = options.TypedPointSnap;
   engine.ModelSpaceOnly = options.ModelSpaceOnly;
+  engine.PointsInUcs = options.PointsInUcs;
+  engine.AnglesFromAngBase = options.AnglesFromAngBase;
+  engine.ElevationOfFlatPoints = options.ElevationOfFlatPoints;
 }
 
 }  // namespace vorbel::cadsim

@@ -5,7 +5,7 @@
 //   cadsim.exe [--queue=MS] [--input-step=MS] [--export-delay=MS]
 //              [--blank-ends-names] [--count-line=total|recognized]
 //              [--locked-layers] [--osnap-typed[=R]] [--model-space-only]
-//              [DRAWING.dxf]
+//              [--ucs] [--angbase] [--elevation] [DRAWING.dxf]
 #pragma once
 
 #include <optional>
@@ -39,6 +39,9 @@ struct TCadOptions {
   bool LockedLayers = false;
   std::optional<double> TypedPointSnap;  // the aperture, in drawing units
   bool ModelSpaceOnly = false;
+  bool PointsInUcs = false;
+  bool AnglesFromAngBase = false;
+  bool ElevationOfFlatPoints = false;
 };
 
 // The aperture of running object snaps on typed points when the option

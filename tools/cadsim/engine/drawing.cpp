@@ -1,6 +1,8 @@
 #include "engine/drawing.h"
 
 #include <algorithm>
+#include <array>
+#include <charconv>
 #include <optional>
 #include <unordered_set>
 
@@ -494,6 +496,67 @@ TDxfPoint TDrawing::InsertionBase() const {
     if (pair.Code == 30) base.Z = value;
   }
   return base;
+}
+
+const TDxfPair* TDrawing::FindHeaderPair(std::string_view variable, int32_t code) const {
+  const TSection* header = FindSection("HEADER");
+  if (header == nullptr) return nullptr;
+  std::string_view current;
+  for (const TDxfPair& pair : header->Pairs) {
+    if (pair.Code == 9) current = TrimBlanks(pair.Value);
+    if (current == variable && pair.Code == code) return &pair;
+  }
+  return nullptr;
+}
+
+std::optional<double> TDrawing::HeaderReal(std::string_view variable, int32_t code) const {
+  const TDxfPair* pair = FindHeaderPair(variable, code);
+  return pair == nullptr ? std::nullopt : TryStrToFloat(TrimBlanks(pair->Value));
+}
+
+std::optional<int32_t> TDrawing::HeaderInt(std::string_view variable, int32_t code) const {
+  const TDxfPair* pair = FindHeaderPair(variable, code);
+  return pair == nullptr ? std::nullopt : TryStrToInt(TrimBlanks(pair->Value));
+}
+
+bool TDrawing::SetHeaderReal(std::string_view variable, int32_t code, double value) {
+  if (HeaderReal(variable, code) == value) return false;
+  // The shortest text that reads back as the same number, so that the
+  // drawing keeps every bit of it; DXFOUT writes it with its own digits.
+  std::array<char, 32> buffer{};
+  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+  std::string text(buffer.data(), result.ptr);
+  if (text.find_first_of(".e") == std::string::npos) text += ".0";
+  return SetHeaderPair(variable, code, std::move(text));
+}
+
+bool TDrawing::SetHeaderInt(std::string_view variable, int32_t code, int32_t value) {
+  if (HeaderInt(variable, code) == value) return false;
+  return SetHeaderPair(variable, code, std::to_string(value));
+}
+
+bool TDrawing::SetHeaderPair(std::string_view variable, int32_t code, std::string value) {
+  auto header = std::find_if(sections_.begin(), sections_.end(),
+                             [](const TSection& section) { return section.Name == "HEADER"; });
+  if (header == sections_.end()) header = sections_.insert(sections_.begin(), TSection{"HEADER", {}});
+  TDxfPairs& pairs = header->Pairs;
+  size_t start = 0;
+  while (start < pairs.size() && !(pairs[start].Code == 9 && TrimBlanks(pairs[start].Value) == variable))
+    ++start;
+  if (start == pairs.size()) {
+    pairs.insert(pairs.end(), {{9, std::string(variable)}, {code, std::move(value)}});
+    return true;
+  }
+  size_t end = start + 1;
+  while (end < pairs.size() && pairs[end].Code != 9) ++end;
+  for (size_t i = start + 1; i < end; ++i) {
+    if (pairs[i].Code != code) continue;
+    if (pairs[i].Value == value) return false;
+    pairs[i].Value = std::move(value);
+    return true;
+  }
+  pairs.insert(pairs.begin() + static_cast<std::ptrdiff_t>(end), TDxfPair{code, std::move(value)});
+  return true;
 }
 
 const TSection* TDrawing::FindSection(std::string_view name) const {

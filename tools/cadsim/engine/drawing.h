@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -108,12 +109,25 @@ class TDrawing {
   // The point of the drawing that lands on the insertion point ($INSBASE).
   TDxfPoint InsertionBase() const;
 
+  // A header variable's pair with the group code ("$UCSORG", 20), read as a
+  // number; nullopt when the header lacks it or it holds no number.
+  std::optional<double> HeaderReal(std::string_view variable, int32_t code) const;
+  std::optional<int32_t> HeaderInt(std::string_view variable, int32_t code) const;
+  // Sets the pair, adding the variable at the header's end (or the group
+  // code after the variable's last pair) when the header lacks it. A pair
+  // that already holds the number is left as it stands. True when the
+  // drawing changed.
+  bool SetHeaderReal(std::string_view variable, int32_t code, double value);
+  bool SetHeaderInt(std::string_view variable, int32_t code, int32_t value);
+
  private:
   std::string NewHandle();
   void GiveHandles(TEntity& entity, std::unordered_set<std::string>& used);
   void ScanHandles();
   void Reindex();
   TDxfPairs HeaderForOutput() const;
+  const TDxfPair* FindHeaderPair(std::string_view variable, int32_t code) const;
+  bool SetHeaderPair(std::string_view variable, int32_t code, std::string value);
   const TSection* FindSection(std::string_view name) const;
 
   std::vector<TSection> sections_;

@@ -237,5 +237,52 @@ TEST_F(AcadCtrlOnCadSim, TheCountOfASelectionTypedInputByInputWaitsForTheIdlePro
           {"コマンド: ", 1}, {"オブジェクトを選択: ", 0}, {"オブジェクトを選択: ", 0}, {"コマンド: ", 4}}));
 }
 
+// The settings the tool saves, sets for its insertion and gives back, read
+// and sent by the real link, with input carried out at once and queued.
+TEST_F(AcadCtrlOnCadSim, TheLinkReadsAndSetsTheUcsAndItsSettingsInEveryTiming) {
+  // A user's UCS at 1000,0 turned by 30 degrees, ANGBASE 90, ELEVATION 7.5,
+  // UCSFOLLOW 1, after the handle seed.
+  const std::vector<std::string> header =
+      TLineList::FromBytes(
+          "  9\n$UCSORG\n 10\n1000.0\n  9\n$UCSXDIR\n 10\n0.8660254037844386\n 20\n0.5\n"
+          "  9\n$ANGBASE\n 50\n1.570796326794897\n  9\n$ELEVATION\n 40\n7.5\n  9\n$UCSFOLLOW\n 70\n1")
+          .ToStrings();
+  std::vector<std::string> lines = SampleDrawing().ToStrings();
+  lines.insert(lines.begin() + 12, header.begin(), header.end());
+  const std::string drawing = temp.File("user.dxf");
+  SaveLines(drawing, TLineList::FromStrings(lines));
+  SaveLines(exchange, test::SelectionFile({test::TextEntity("2A", "10.0", "20.0", "A")}));
+  for (const int delay : {-1, 0, 200}) {
+    SCOPED_TRACE(delay);
+    windows.reset();
+    sim::Desktop().Reset();
+    engine = std::make_unique<TCadEngine>(drawing);
+    engine->PointsInUcs = engine->AnglesFromAngBase = engine->ElevationOfFlatPoints = true;
+    windows =
+        std::make_unique<TSimCadWindows>(*engine, cadsim::kSimCadThreadId, cadsim::TCadTiming{delay, -1});
+    const std::string follow = GetSysVar("UCSFOLLOW");
+    EXPECT_EQ(follow, "1");
+    EXPECT_EQ(GetSysVar("WORLDUCS"), "0");
+    for (const std::string& command :
+         {std::string("_.UCSFOLLOW 0 "), std::string("_.UCS _W "), std::string("_.ANGBASE 0 "),
+          "\x03-INSERT *" + exchange + "\r0,0,0 1 0 ", std::string("_.ANGBASE 1.5707963267948966r "),
+          std::string("_.UCS _P "), std::string("_.ELEVATION 7.5 "), "_.UCSFOLLOW " + follow + " "}) {
+      SendCommand(command);
+    }
+    EXPECT_EQ(GetSysVar("WORLDUCS"), "0");
+    EXPECT_EQ(GetSysVar("ANGBASE"), "90");
+    EXPECT_EQ(GetSysVar("ELEVATION"), "7.5000");
+    EXPECT_TRUE(WaitForPrompt(IsIdlePrompt, 1000)) << "the prompt offering the value cancelled";
+    EXPECT_EQ(engine->UcsFollow(), 1);
+    TTextEnts ents;
+    ASSERT_EQ(ParseTextEnts(engine->Drawing().ToDxf({}, 16), ents), 4);
+    EXPECT_EQ(ents[3].InsPoint.X, 10) << "placed in the world";
+    EXPECT_EQ(ents[3].InsPoint.Y, 20);
+    EXPECT_EQ(ents[3].Rotation, 0);
+    const std::string history = engine->FullHistory();
+    EXPECT_EQ(history.find("必要"), std::string::npos) << history;
+  }
+}
+
 }  // namespace
 }  // namespace vorbel

@@ -13,6 +13,7 @@ set(cadsim_test_support
 add_executable(cadsim_engine_tests
   ${CMAKE_CURRENT_LIST_DIR}/engine_input_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/engine_commands_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/engine_ucs_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/drawing_test.cpp
   ${cadsim_test_support})
 target_include_directories(cadsim_engine_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)

@@ -121,5 +121,46 @@ TEST(CadSimWine, InputStepShowsTheProgramsPromptsBetweenTheInputs) {
   EXPECT_TRUE(cad.Close());
 }
 
+// The settings the tool saves, sets for its insertion and gives back, one
+// WM_COPYDATA each, with input queued and typed values measured in the
+// drawing's own UCS, from its ANGBASE, at its ELEVATION.
+TEST(CadSimWine, TheToolsSettingsAroundAnInsertionRunAgainstTheProgram) {
+  test::TTempDir temp;
+  const std::string folder = temp.File("作業 フォルダ");
+  std::filesystem::create_directories(FilePath(folder));
+  const std::string drawing = temp.File("user.dxf");
+  const std::string exchange = folder + "/vorbel.dxf";
+  std::vector<std::string> lines = test::SelectionFile({}).ToStrings();
+  const std::vector<std::string> header =
+      TLineList::FromBytes(
+          "  9\n$UCSORG\n 10\n1000.0\n  9\n$UCSXDIR\n 10\n0.8660254037844386\n 20\n0.5\n"
+          "  9\n$ANGBASE\n 50\n1.570796326794897\n  9\n$ELEVATION\n 40\n7.5\n  9\n$UCSFOLLOW\n 70\n1")
+          .ToStrings();
+  lines.insert(lines.begin() + 12, header.begin(), header.end());  // after "$HANDSEED"
+  SaveLines(drawing, TLineList::FromStrings(lines));
+  SaveLines(exchange, test::SelectionFile({test::TextEntity("2A", "10.0", "20.0", "A")}));
+
+  TCadProgram cad(FilePath(CADSIM_EXE), drawing, folder, "user.dxf",
+                  {"--queue=0", "--ucs", "--angbase", "--elevation"});
+  ASSERT_TRUE(cad.Ready());
+  const std::string follow = GetSysVar("UCSFOLLOW");
+  EXPECT_EQ(follow, "1");
+  for (const std::string& command :
+       {std::string("_.UCSFOLLOW 0 "), std::string("_.UCS _W "), std::string("_.ANGBASE 0 "),
+        "\x03-INSERT *" + exchange + "\r0,0,0 1 0 ", std::string("_.ANGBASE 1.5707963267948966r "),
+        std::string("_.UCS _P "), std::string("_.ELEVATION 7.5 "), "_.UCSFOLLOW " + follow + " "}) {
+    SendCommand(command);
+  }
+  EXPECT_EQ(GetSysVar("ANGBASE"), "90");
+  EXPECT_EQ(GetSysVar("ELEVATION"), "7.5000");
+  EXPECT_EQ(GetSysVar("WORLDUCS"), "0");
+  TTextEnts ents;
+  ASSERT_EQ(ParseTextEnts(cad.SaveDrawing(folder + "/saved.dxf"), ents), 1);
+  EXPECT_EQ(ents[0].InsPoint.X, 10) << "placed in the world";
+  EXPECT_EQ(ents[0].InsPoint.Y, 20);
+  EXPECT_EQ(ents[0].Rotation, 0);
+  EXPECT_TRUE(cad.Close());
+}
+
 }  // namespace
 }  // namespace vorbel

@@ -3,6 +3,7 @@
 // SAVEAS for reading the drawing back.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <optional>
 #include <set>
@@ -651,24 +652,42 @@ TEST_F(CadSimCommands, TypedInsertionPointsSnapToEndPointsAndInsertionPoints) {
     const char* name;
     std::optional<double> aperture;  // --osnap-typed
     bool paperSpace;                 // the drawing's current space
+    std::string settings;            // typed first and read (--ucs --elevation) when given
     std::string typed;               // at the point prompt
     TDxfPoint at;                    // where the text lands
   };
+  const std::string kUcsAt10 = "UCS M 10,0 ELEVATION 3 ";
   const std::vector<TCase> cases = {
-      {"without snaps as typed", std::nullopt, false, "10.5,0.5", {10.5, 0.5, 0}},
-      {"the nearest end point", 10, false, "10.5,0.5", {10, 0, 0}},
-      {"the other end point", 10, false, "3,1,2", {0, 0, 0}},
-      {"an insertion point nearer than an end point", 15, false, "10,11", {10, 20, 0}},
-      {"nothing within the aperture", 0.1, false, "10.5,0.5", {10.5, 0.5, 0}},
-      {"_non takes the next point as typed", 10, false, "_non 10.5,0.5", {10.5, 0.5, 0}},
-      {"none in any letter case", 10, false, "None 10.5,0.5", {10.5, 0.5, 0}},
-      {"_non without snaps changes nothing", std::nullopt, false, "_non 0,0,0", {0, 0, 0}},
-      {"objects of the other space are not snapped to", 10, true, "10.5,0.5", {10.5, 0.5, 0}},
+      {"without snaps as typed", std::nullopt, false, "", "10.5,0.5", {10.5, 0.5, 0}},
+      {"the nearest end point", 10, false, "", "10.5,0.5", {10, 0, 0}},
+      {"the other end point", 10, false, "", "3,1,2", {0, 0, 0}},
+      {"an insertion point nearer than an end point", 15, false, "", "10,11", {10, 20, 0}},
+      {"nothing within the aperture", 0.1, false, "", "10.5,0.5", {10.5, 0.5, 0}},
+      {"_non takes the next point as typed", 10, false, "", "_non 10.5,0.5", {10.5, 0.5, 0}},
+      {"none in any letter case", 10, false, "", "None 10.5,0.5", {10.5, 0.5, 0}},
+      {"_non without snaps changes nothing", std::nullopt, false, "", "_non 0,0,0", {0, 0, 0}},
+      {"objects of the other space are not snapped to", 10, true, "", "10.5,0.5", {10.5, 0.5, 0}},
+      // In the UCS at 10,0 the typed 0.5,0.5 is the world's 10.5,0.5 at Z 3: it lands on the
+      // line's end 10,0, not on 0,0 next to the point as typed.
+      {"a point of the UCS at the elevation snapped as a world point",
+       10,
+       false,
+       kUcsAt10,
+       "0.5,0.5",
+       {10, 0, 0}},
+      {"_non takes a point of the UCS at the elevation as typed",
+       10,
+       false,
+       kUcsAt10,
+       "_non 0.5,0.5",
+       {10.5, 0.5, 3}},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.name);
     TCadEngine engine(c.paperSpace ? paperCurrent : drawingFile);
     engine.TypedPointSnap = c.aperture;
+    engine.PointsInUcs = engine.ElevationOfFlatPoints = !c.settings.empty();
+    engine.Type(c.settings);
     engine.Type("\x03-INSERT *" + one + "\r" + c.typed + " 1 0 ");
     EXPECT_EQ(engine.PromptText(), "コマンド: ");
     const auto at = cadsim::EntityPosition(engine.Drawing().Entities().back());
@@ -678,8 +697,10 @@ TEST_F(CadSimCommands, TypedInsertionPointsSnapToEndPointsAndInsertionPoints) {
     EXPECT_EQ(at->Z, c.at.Z);
     if (c.typed.find(' ') != std::string::npos) {
       const std::vector<std::string> history = HistoryLines(engine.FullHistory());
-      EXPECT_EQ(history.at(3), "挿入点を指定: " + c.typed.substr(0, c.typed.find(' ')));
-      EXPECT_EQ(history.at(4), "挿入点を指定: " + c.typed.substr(c.typed.find(' ') + 1));
+      const auto noSnap =
+          std::find(history.begin(), history.end(), "挿入点を指定: " + c.typed.substr(0, c.typed.find(' ')));
+      ASSERT_LT(noSnap + 1, history.end());
+      EXPECT_EQ(noSnap[1], "挿入点を指定: " + c.typed.substr(c.typed.find(' ') + 1));
     }
   }
 }
