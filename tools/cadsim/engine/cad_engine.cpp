@@ -10,6 +10,7 @@
 #include "base/numbers.h"
 #include "cp932/cp932.h"
 #include "dxf/dxf_slices.h"
+#include "engine/object_snap.h"
 #include "engine/units.h"
 
 namespace vorbel::cadsim {
@@ -35,6 +36,9 @@ constexpr std::string_view kInsertRotation = "回転角度を指定 <0>: ";
 constexpr std::string_view kSaveAsPrompt = "保存するファイル名を入力 <";
 constexpr std::string_view kUndoPrompt =
     "取り消す操作の数を入力 または [自動(A)/コントロール(C)/開始(BE)/終了(E)/マーク(M)/後退(B)] <1>: ";
+constexpr std::string_view kLayerPrompt = "オプションを入力 [ロック(LO)/ロック解除(U)]: ";
+constexpr std::string_view kLockPrompt = "ロックする画層名を入力: ";
+constexpr std::string_view kUnlockPrompt = "ロック解除する画層名を入力: ";
 constexpr std::string_view kUcsPrompt =
     "UCS のオプションを入力 [新規(N)/移動(M)/前(P)/ワールド(W)] <ワールド>: ";
 constexpr std::string_view kUcsOriginPrompt = "新しい UCS の原点を指定 または [Z] <0,0,0>: ";
@@ -73,6 +77,9 @@ constexpr std::string_view kUndoOptionsDone =
     "この代替 CAD の UNDO は数、開始 (BE)、終了 (E) だけを行います。";
 constexpr std::string_view kNothingToUndo = "取り消す操作はありません。";
 constexpr std::string_view kUndoGroupName = "グループ";
+constexpr std::string_view kOnLockedLayers = " 個はロックされた画層上にあります。";
+constexpr std::string_view kLayerNotFound = "画層 \"";
+constexpr std::string_view kLayerNotFoundEnd = "\" が見つかりません。";
 constexpr std::string_view kNoPreviousUcs = "前の UCS はありません。";
 constexpr std::string_view kReadOnly = " (読み込み専用)";
 
@@ -141,6 +148,33 @@ std::optional<int32_t> ReadWholeNumber(std::string_view text) {
   return TryStrToInt(text);
 }
 
+// The one-time override of running object snaps at a point prompt.
+bool IsNoSnap(std::string_view input) {
+  const std::string word = UpperAscii(TrimBlanks(input));
+  return word == "_NON" || word == "NON" || word == "_NONE" || word == "NONE";
+}
+
+// The names of a list separated by commas, blanks around each dropped.
+std::vector<std::string> SplitNames(std::string_view text) {
+  std::vector<std::string> names;
+  while (true) {
+    const size_t comma = text.find(',');
+    const std::string_view name = TrimBlanks(text.substr(0, comma));
+    if (!name.empty()) names.emplace_back(name);
+    if (comma == std::string_view::npos) return names;
+    text.remove_prefix(comma + 1);
+  }
+}
+
+// The file's entities of model space only, as the CAD program inserts a file.
+void DropPaperSpace(TDrawing& drawing) {
+  std::vector<std::string> paper;
+  for (const TEntity& entity : drawing.Entities()) {
+    if (InPaperSpace(entity)) paper.push_back(entity.Handle);
+  }
+  drawing.Erase(paper);
+}
+
 bool IsTransparentCommand(std::string_view name) {
   return name == "SNAPMODE" || name == "FILEDIA" || name == "WORLDUCS" || name == "UCSFOLLOW" ||
          name == "ANGBASE" || name == "ELEVATION";
@@ -186,20 +220,36 @@ void TCadEngine::OnCopyData(std::uintptr_t dwData, std::string_view bytes) {
 }
 
 void TCadEngine::Type(std::string_view keys) {
-  for (const char c : keys) {
-    if (c == '\x03') {
-      Cancel();
-    } else if (c == '\r' || c == '\n' || (c == ' ' && (BlankEndsFileNames || !TakesFileName()))) {
-      EndInput();
-    } else if (c == '\b') {
-      // Back over the last character, both bytes of a double-byte one.
-      size_t last = 0;
-      for (size_t i = 0; i < input_.size(); i += IsLeadByte(input_[i]) ? 2u : 1u) last = i;
-      input_.resize(std::min(last, input_.size()));
-    } else if (static_cast<unsigned char>(c) >= ' ' || c == '\t') {
-      input_ += c == '\t' ? ' ' : c;
-    }
+  for (const char c : keys) TypeKey(c);
+}
+
+size_t TCadEngine::TypeInput(std::string_view keys) {
+  for (size_t i = 0; i < keys.size(); ++i) {
+    if (keys[i] == '\x03' && i > 0) return i;
+    if (TypeKey(keys[i])) return i + 1;
   }
+  return keys.size();
+}
+
+// One keystroke; true when it ended an input or cancelled.
+bool TCadEngine::TypeKey(char c) {
+  if (c == '\x03') {
+    Cancel();
+    return true;
+  }
+  if (c == '\r' || c == '\n' || (c == ' ' && (BlankEndsFileNames || !TakesFileName()))) {
+    EndInput();
+    return true;
+  }
+  if (c == '\b') {
+    // Back over the last character, both bytes of a double-byte one.
+    size_t last = 0;
+    for (size_t i = 0; i < input_.size(); i += IsLeadByte(input_[i]) ? 2u : 1u) last = i;
+    input_.resize(std::min(last, input_.size()));
+  } else if (static_cast<unsigned char>(c) >= ' ' || c == '\t') {
+    input_ += c == '\t' ? ' ' : c;
+  }
+  return false;
 }
 
 void TCadEngine::OnPointerInput(std::string_view text) {
@@ -283,6 +333,12 @@ void TCadEngine::Dispatch(const std::string& input) {
     case TStep::kUndoOption:
       OnUndoOption(run, input);
       break;
+    case TStep::kLayerOption:
+      OnLayerOption(run, input);
+      break;
+    case TStep::kLayerNames:
+      OnLayerNames(run, input);
+      break;
     case TStep::kUcsOption:
       OnUcsOption(run, input);
       break;
@@ -307,6 +363,7 @@ void TCadEngine::StartCommand(const std::string& typed, bool transparent) {
   while (!name.empty() && (name.front() == '_' || name.front() == '.')) name.erase(0, 1);
   if (name == "E") name = "ERASE";
   if (name == "INSERT" || name == "I" || name == "-I") name = "-INSERT";
+  if (name == "LAYER" || name == "LA" || name == "-LA") name = "-LAYER";
   if (transparent) {
     if (runs_.back().transparent) {
       AddLine(std::string(kNestedTransparent));
@@ -350,6 +407,8 @@ void TCadEngine::StartCommand(const std::string& typed, bool transparent) {
     run.step = TStep::kSaveAsFile;
   } else if (name == "UNDO") {
     run.step = TStep::kUndoOption;
+  } else if (name == "-LAYER") {
+    run.step = TStep::kLayerOption;
   } else {
     AddLine(std::string(kUnknownCommand) + typed + std::string(kUnknownCommandEnd));
     return;
@@ -432,6 +491,12 @@ std::string TCadEngine::PromptOf(const TRun& run) const {
       break;
     case TStep::kUndoOption:
       prompt += kUndoPrompt;
+      break;
+    case TStep::kLayerOption:
+      prompt += kLayerPrompt;
+      break;
+    case TStep::kLayerNames:
+      prompt += run.locking ? kLockPrompt : kUnlockPrompt;
       break;
     case TStep::kUcsOption:
       prompt += kUcsPrompt;
@@ -603,8 +668,7 @@ void TCadEngine::EndSelection(TRun& run) {
     }
     FinishRun();
   } else if (run.name == "ERASE") {
-    TDrawing before = drawing_;
-    if (drawing_.Erase(chosen) > 0) Changed(run.name, std::move(before));
+    EraseObjects(chosen);
     FinishRun();
   } else {
     run.objects = chosen;
@@ -613,6 +677,22 @@ void TCadEngine::EndSelection(TRun& run) {
     run.removing = false;
     run.step = TStep::kDxfOutOption;
   }
+}
+
+// ERASE: the objects chosen go, but those on locked layers stay when the
+// locks are honoured, counted on a line of their own.
+void TCadEngine::EraseObjects(const std::vector<std::string>& chosen) {
+  std::vector<std::string> erased = chosen;
+  if (LockedLayers) {
+    const std::unordered_set<std::string> locked = drawing_.LockedLayers();
+    std::erase_if(erased, [this, &locked](const std::string& handle) {
+      return locked.contains(LayerKey(EntityLayer(drawing_.Entities()[drawing_.Find(handle)])));
+    });
+  }
+  TDrawing before = drawing_;
+  if (drawing_.Erase(erased) > 0) Changed("ERASE", std::move(before));
+  if (erased.size() < chosen.size())
+    AddLine(Count(chosen.size() - erased.size()) + std::string(kOnLockedLayers));
 }
 
 bool TCadEngine::PickHandles(const std::vector<std::string>& handles) {
@@ -732,6 +812,7 @@ void TCadEngine::OnInsertName(TRun& run, const std::string& input) {
     return;
   }
   run.source = TDrawing::FromLines(lines);
+  if (ModelSpaceOnly) DropPaperSpace(*run.source);
   run.step = TStep::kInsertPoint;
 }
 
@@ -746,13 +827,30 @@ bool TCadEngine::PlacePoint(const TDxfPoint& point) {
 }
 
 void TCadEngine::OnInsertPoint(TRun& run, const std::string& input) {
+  if (IsNoSnap(input)) {
+    run.noSnap = true;  // the prompt asks again
+    return;
+  }
+  // The typed point in world terms first (UCS, ELEVATION), then snapped:
+  // the snap points are world points.
   const auto point = TypedPoint(input);
   if (!point) {
     AddLine(std::string(kNeedPoint));
     return;
   }
-  run.placement.Point = *point;
+  run.placement.Point = SnappedPoint(run, *point);
   run.step = TStep::kInsertScale;
+}
+
+// A typed point (a world point already) where running object snaps take it:
+// on the nearest end point or insertion point of the current space within
+// the aperture. After "_non" the point is taken as typed, once.
+TDxfPoint TCadEngine::SnappedPoint(TRun& run, const TDxfPoint& typed) const {
+  const bool snaps = TypedPointSnap && !run.noSnap;
+  run.noSnap = false;
+  if (!snaps) return typed;
+  return SnapTypedPoint(drawing_.Entities(), drawing_.PaperSpaceIsCurrent(), typed, *TypedPointSnap)
+      .value_or(typed);
 }
 
 void TCadEngine::OnInsertScale(TRun& run, const std::string& input) {
@@ -784,7 +882,9 @@ void TCadEngine::OnInsertRotation(TRun& run, const std::string& input) {
   if (AnglesFromAngBase) run.placement.Rotation += RadiansToDegrees(AngBase());
   if (PointsInUcs) run.placement.Rotation += UcsAngle(Ucs());
   TDrawing before = drawing_;
-  if (!drawing_.InsertExploded(*run.source, run.placement).empty()) Changed(run.name, std::move(before));
+  const std::vector<std::string> added = drawing_.InsertExploded(*run.source, run.placement);
+  if (ModelSpaceOnly) drawing_.PutInSpace(added, drawing_.PaperSpaceIsCurrent());
+  if (!added.empty()) Changed(run.name, std::move(before));
   FinishRun();
 }
 
@@ -841,6 +941,42 @@ void TCadEngine::OnUndoOption(TRun&, const std::string& input) {
     return;
   }
   FinishRun();
+}
+
+// --- -LAYER -------------------------------------------------------------------
+
+void TCadEngine::OnLayerOption(TRun& run, const std::string& input) {
+  std::string option = UpperAscii(TrimBlanks(input));
+  if (option.starts_with('_')) option.erase(0, 1);  // the international keyword
+  if (option.empty()) {
+    FinishRun();
+  } else if (IsKeyword(option, "LOCK", 2) || IsKeyword(option, "UNLOCK", 1)) {
+    run.locking = option.starts_with('L');
+    run.step = TStep::kLayerNames;
+  } else {
+    AddLine(std::string(kInvalidKeyword));
+  }
+}
+
+// The layers named are locked or unlocked in the drawing's LAYER table. The
+// whole command is one step of the undo history, made by its first change.
+void TCadEngine::OnLayerNames(TRun& run, const std::string& input) {
+  run.step = TStep::kLayerOption;
+  const std::vector<std::string> names = SplitNames(input);
+  if (names.empty()) return;
+  TDrawing before = drawing_;
+  std::vector<std::string> missing;
+  const size_t flipped = drawing_.LockLayers(names, run.locking, missing);
+  for (const std::string& name : missing) {
+    AddLine(std::string(kLayerNotFound) + name + std::string(kLayerNotFoundEnd));
+  }
+  if (flipped == 0) return;
+  if (run.changed) {
+    ++version_;
+    return;
+  }
+  run.changed = true;
+  Changed(run.name, std::move(before));
 }
 
 // The drawing changed by a command: one step of the undo history, unless an

@@ -52,6 +52,10 @@ class TCadEngine {
   void OnCopyData(std::uintptr_t dwData, std::string_view bytes);
   // Typed input, as OnCopyData with dwData 1.
   void Type(std::string_view keys);
+  // Types `keys` up to the end of their first input (the blank or CR that
+  // ends it at the prompt of the moment), or a \x03 alone; returns how many
+  // bytes it took.
+  size_t TypeInput(std::string_view keys);
 
   // For tests: changes what DXFOUT writes, as a full disk would cut it.
   std::function<void(TLineList& lines)> DxfOutFilter;
@@ -63,15 +67,26 @@ class TCadEngine {
   // - a blank ends file names too (typed input read strictly: a blank or CR
   //   ends every input);
   // - the count line at the end of a selection: "総数 N オブジェクトを選択しました。"
-  //   or "認識された数: N" alone on its line.
+  //   or "認識された数: N" alone on its line;
+  // - ERASE leaves the objects on locked layers (the lock itself is kept
+  //   and changed by -LAYER in every reading);
+  // - running object snaps act on typed points: a point typed at the
+  //   insertion point prompt lands on the nearest end point or insertion
+  //   point within this many drawing units (after the UCS and the ELEVATION
+  //   have made it a world point);
+  // - -INSERT inserts the model-space entities of the file only, into the
+  //   current space;
   // - typed points are values in the current UCS ("*x,y" in the world's)
   //   and typed angles are measured from the UCS's X axis;
   // - typed angles are measured from ANGBASE;
   // - a typed point of two coordinates lies at the current ELEVATION.
-  // Without them typed points and angles are world values.
+  // Without the last three typed points and angles are world values.
   enum class TCountLine { Total, Recognized };
   bool BlankEndsFileNames = false;
   TCountLine CountLine = TCountLine::Total;
+  bool LockedLayers = false;
+  std::optional<double> TypedPointSnap;
+  bool ModelSpaceOnly = false;
   bool PointsInUcs = false;
   bool AnglesFromAngBase = false;
   bool ElevationOfFlatPoints = false;
@@ -141,6 +156,8 @@ class TCadEngine {
     kInsertRotation,
     kSaveAsFile,
     kUndoOption,
+    kLayerOption,
+    kLayerNames,
     kUcsOption,
     kUcsOrigin,
     kUcsMoveOrigin,
@@ -176,12 +193,16 @@ class TCadEngine {
     std::vector<std::string> objects;
     std::optional<TDrawing> source;
     TPlacement placement;
+    bool noSnap = false;   // "_non": the next point is taken as typed
+    bool locking = false;  // -LAYER asks for the layers to lock, else to unlock
+    bool changed = false;  // the command has made its step of the undo history
   };
 
   std::string PromptOf(const TRun& run) const;
   std::string CurrentPrompt() const;
   bool TakesFileName() const;
 
+  bool TypeKey(char c);
   void AddLine(std::string line);
   void AppendToLastLine(std::string_view text);
   void EndInput();
@@ -194,6 +215,7 @@ class TCadEngine {
   void OnSelectObjects(TRun& run, const std::string& input);
   void AddToSelection(TRun& run, const std::vector<std::string>& found, bool typed);
   void EndSelection(TRun& run);
+  void EraseObjects(const std::vector<std::string>& chosen);
   void OnDxfOutFile(TRun& run, const std::string& input);
   void OnDxfOutOption(TRun& run, const std::string& input);
   void OnDxfOutVersion(TRun& run, const std::string& input);
@@ -202,8 +224,11 @@ class TCadEngine {
   void OnInsertPoint(TRun& run, const std::string& input);
   void OnInsertScale(TRun& run, const std::string& input);
   void OnInsertRotation(TRun& run, const std::string& input);
+  TDxfPoint SnappedPoint(TRun& run, const TDxfPoint& typed) const;
   void OnSaveAsFile(TRun& run, const std::string& input);
   void OnUndoOption(TRun& run, const std::string& input);
+  void OnLayerOption(TRun& run, const std::string& input);
+  void OnLayerNames(TRun& run, const std::string& input);
   void OnUcsOption(TRun& run, const std::string& input);
   void OnUcsOrigin(TRun& run, const std::string& input);
   void OnUcsTurn(TRun& run, const std::string& input);

@@ -1,5 +1,6 @@
 #include "engine/cad_options.h"
 
+#include <cmath>
 #include <string_view>
 
 #include "base/errors.h"
@@ -16,6 +17,14 @@ int Milliseconds(std::string_view argument, std::string_view name) {
   return value;
 }
 
+// The aperture of "--osnap-typed=R": a distance above 0.
+double Aperture(std::string_view argument, std::string_view name) {
+  const auto value = TryStrToFloat(argument.substr(name.size()));
+  if (!value || !std::isfinite(*value) || *value <= 0)
+    throw TRuntimeError("cadsim: " + std::string(argument) + ": a distance above 0");
+  return *value;
+}
+
 }  // namespace
 
 TCadOptions ParseCadOptions(const std::vector<std::string>& arguments) {
@@ -24,6 +33,8 @@ TCadOptions ParseCadOptions(const std::vector<std::string>& arguments) {
     const std::string_view text = argument;
     if (text.starts_with("--queue=")) {
       options.Timing.InputDelay = Milliseconds(text, "--queue=");
+    } else if (text.starts_with("--input-step=")) {
+      options.Timing.InputStep = Milliseconds(text, "--input-step=");
     } else if (text.starts_with("--export-delay=")) {
       options.Timing.ExportDelay = Milliseconds(text, "--export-delay=");
     } else if (text == "--blank-ends-names") {
@@ -32,6 +43,14 @@ TCadOptions ParseCadOptions(const std::vector<std::string>& arguments) {
       options.CountLine = TCadEngine::TCountLine::Total;
     } else if (text == "--count-line=recognized") {
       options.CountLine = TCadEngine::TCountLine::Recognized;
+    } else if (text == "--locked-layers") {
+      options.LockedLayers = true;
+    } else if (text == "--osnap-typed") {
+      options.TypedPointSnap = kDefaultSnapAperture;
+    } else if (text.starts_with("--osnap-typed=")) {
+      options.TypedPointSnap = Aperture(text, "--osnap-typed=");
+    } else if (text == "--model-space-only") {
+      options.ModelSpaceOnly = true;
     } else if (text == "--ucs") {
       options.PointsInUcs = true;
     } else if (text == "--angbase") {
@@ -50,6 +69,9 @@ TCadOptions ParseCadOptions(const std::vector<std::string>& arguments) {
 void ApplyReadings(const TCadOptions& options, TCadEngine& engine) {
   engine.BlankEndsFileNames = options.BlankEndsFileNames;
   engine.CountLine = options.CountLine;
+  engine.LockedLayers = options.LockedLayers;
+  engine.TypedPointSnap = options.TypedPointSnap;
+  engine.ModelSpaceOnly = options.ModelSpaceOnly;
   engine.PointsInUcs = options.PointsInUcs;
   engine.AnglesFromAngBase = options.AnglesFromAngBase;
   engine.ElevationOfFlatPoints = options.ElevationOfFlatPoints;

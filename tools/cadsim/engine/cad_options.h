@@ -2,11 +2,13 @@
 // program's behaviour where it is not certain, so that the tool can be tried
 // against each of them.
 //
-//   cadsim.exe [--queue=MS] [--export-delay=MS] [--blank-ends-names]
-//              [--count-line=total|recognized] [--ucs] [--angbase]
-//              [--elevation] [DRAWING.dxf]
+//   cadsim.exe [--queue=MS] [--input-step=MS] [--export-delay=MS]
+//              [--blank-ends-names] [--count-line=total|recognized]
+//              [--locked-layers] [--osnap-typed[=R]] [--model-space-only]
+//              [--ucs] [--angbase] [--elevation] [DRAWING.dxf]
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,6 +25,10 @@ struct TCadTiming {
   // DXFOUT's file: the first half of it after half the delay, the whole file
   // after the delay.
   int ExportDelay = -1;
+  // Typed input carried out one input at a time from the message loop, this
+  // long apart (the first this long after the send, or after InputDelay when
+  // that is set), so that the prompts between the inputs are on show.
+  int InputStep = -1;
 };
 
 struct TCadOptions {
@@ -30,10 +36,17 @@ struct TCadOptions {
   TCadTiming Timing;
   bool BlankEndsFileNames = false;
   TCadEngine::TCountLine CountLine = TCadEngine::TCountLine::Total;
+  bool LockedLayers = false;
+  std::optional<double> TypedPointSnap;  // the aperture, in drawing units
+  bool ModelSpaceOnly = false;
   bool PointsInUcs = false;
   bool AnglesFromAngBase = false;
   bool ElevationOfFlatPoints = false;
 };
+
+// The aperture of running object snaps on typed points when the option
+// gives none.
+constexpr double kDefaultSnapAperture = 10;
 
 // Reads the program's arguments; an unknown option or a value that is no
 // number raises TRuntimeError.

@@ -85,6 +85,47 @@ void DropApplicationGroups(TDxfPairs& pairs) {
   pairs = std::move(kept);
 }
 
+// Bit 4 of a layer's flags: the layer is locked.
+constexpr int32_t kLayerLocked = 4;
+
+// A 16-bit integer value as DXFOUT writes it: right-aligned to six columns.
+std::string FormatShort(int32_t value) {
+  std::string text = std::to_string(value);
+  if (text.size() < 6) text.insert(0, 6 - text.size(), ' ');
+  return text;
+}
+
+// An entry of the LAYER table: where its name (group 2) and its flags
+// (group 70; npos without them) stand among the tables' pairs.
+struct TLayerEntry {
+  size_t name = std::string::npos;
+  size_t flags = std::string::npos;
+};
+
+std::vector<TLayerEntry> LayerEntries(const TDxfPairs& pairs) {
+  std::vector<TLayerEntry> entries;
+  bool inEntry = false;
+  for (size_t i = 0; i < pairs.size(); ++i) {
+    const TDxfPair& pair = pairs[i];
+    if (pair.Code == 0) {
+      if (inEntry && entries.back().name == std::string::npos) entries.pop_back();
+      inEntry = TrimBlanks(pair.Value) == "LAYER";
+      if (inEntry) entries.emplace_back();
+    } else if (inEntry && pair.Code == 2 && entries.back().name == std::string::npos) {
+      entries.back().name = i;
+    } else if (inEntry && pair.Code == 70 && entries.back().flags == std::string::npos) {
+      entries.back().flags = i;
+    }
+  }
+  if (inEntry && entries.back().name == std::string::npos) entries.pop_back();
+  return entries;
+}
+
+int32_t FlagsOf(const TDxfPairs& pairs, const TLayerEntry& entry) {
+  if (entry.flags == std::string::npos) return 0;
+  return TryStrToInt(TrimBlanks(pairs[entry.flags].Value)).value_or(0);
+}
+
 // The pairs of a file, read two lines at a time; a last line without
 // partner is dropped.
 TDxfPairs ReadPairs(const TLineList& lines) {
@@ -100,6 +141,34 @@ TDxfPairs ReadPairs(const TLineList& lines) {
 
 std::string_view EntityType(const TEntity& entity) {
   return entity.Pairs.empty() ? std::string_view() : TrimBlanks(entity.Pairs.front().Value);
+}
+
+std::string EntityLayer(const TEntity& entity) {
+  const TDxfPairs& pairs = entity.Pairs;
+  for (size_t i = 1; i < pairs.size() && pairs[i].Code != 0; ++i) {
+    if (pairs[i].Code == 8) return std::string(TrimBlanks(pairs[i].Value));
+  }
+  return "0";
+}
+
+bool InPaperSpace(const TEntity& entity) {
+  const TDxfPairs& pairs = entity.Pairs;
+  for (size_t i = 1; i < pairs.size() && pairs[i].Code != 0; ++i) {
+    if (pairs[i].Code == 67) return TryStrToInt(TrimBlanks(pairs[i].Value)) == 1;
+  }
+  return false;
+}
+
+std::string LayerKey(std::string_view name) {
+  std::string key(TrimBlanks(name));
+  for (size_t i = 0; i < key.size(); ++i) {
+    if (IsLeadByte(key[i])) {
+      ++i;  // a trail byte may look like a letter
+    } else if (key[i] >= 'a' && key[i] <= 'z') {
+      key[i] = static_cast<char>(key[i] - 'a' + 'A');
+    }
+  }
+  return key;
 }
 
 std::string UpperAscii(std::string_view text) {
@@ -190,7 +259,8 @@ void TDrawing::ScanHandles() {
       }
     }
     if (section.Name == "TABLES") {
-      // The *Model_Space block record owns the entities of model space.
+      // The *Model_Space block record owns the entities of model space, the
+      // *Paper_Space block record those of paper space.
       bool inRecord = false;
       std::string handle;
       for (const TDxfPair& pair : section.Pairs) {
@@ -201,6 +271,8 @@ void TDrawing::ScanHandles() {
           handle = TrimBlanks(pair.Value);
         } else if (inRecord && pair.Code == 2 && UpperAscii(TrimBlanks(pair.Value)) == "*MODEL_SPACE") {
           modelSpace_ = handle;
+        } else if (inRecord && pair.Code == 2 && UpperAscii(TrimBlanks(pair.Value)) == "*PAPER_SPACE") {
+          paperSpace_ = handle;
         }
       }
     }
@@ -310,6 +382,102 @@ std::vector<std::string> TDrawing::InsertExploded(const TDrawing& source, const 
   }
   Reindex();
   return added;
+}
+
+std::unordered_set<std::string> TDrawing::LockedLayers() const {
+  std::unordered_set<std::string> locked;
+  const TSection* tables = FindSection("TABLES");
+  if (tables == nullptr) return locked;
+  for (const TLayerEntry& entry : LayerEntries(tables->Pairs)) {
+    if ((FlagsOf(tables->Pairs, entry) & kLayerLocked) != 0)
+      locked.insert(LayerKey(tables->Pairs[entry.name].Value));
+  }
+  return locked;
+}
+
+size_t TDrawing::LockLayers(const std::vector<std::string>& names, bool lock,
+                            std::vector<std::string>& missing) {
+  TSection* tables = nullptr;
+  for (TSection& section : sections_) {
+    if (section.Name == "TABLES") tables = &section;
+  }
+  TDxfPairs noPairs;
+  TDxfPairs& pairs = tables == nullptr ? noPairs : tables->Pairs;
+  const std::vector<TLayerEntry> entries = LayerEntries(pairs);
+  std::vector<bool> named(entries.size(), false);
+  for (const std::string& name : names) {
+    const std::string key = LayerKey(name);
+    bool found = false;
+    for (size_t k = 0; k < entries.size(); ++k) {
+      if (key == "*" || LayerKey(pairs[entries[k].name].Value) == key) {
+        named[k] = true;
+        found = true;
+      }
+    }
+    if (!found && key != "*") missing.push_back(name);
+  }
+  size_t changed = 0;
+  // Back to front, so that a flags pair added keeps the earlier entries'
+  // places.
+  for (size_t k = entries.size(); k-- > 0;) {
+    if (!named[k]) continue;
+    const int32_t flags = FlagsOf(pairs, entries[k]);
+    const int32_t wanted = lock ? flags | kLayerLocked : flags & ~kLayerLocked;
+    if (wanted == flags) continue;
+    if (entries[k].flags == std::string::npos) {
+      pairs.insert(pairs.begin() + static_cast<std::ptrdiff_t>(entries[k].name + 1),
+                   TDxfPair{70, FormatShort(wanted)});
+    } else {
+      pairs[entries[k].flags].Value = FormatShort(wanted);
+    }
+    ++changed;
+  }
+  return changed;
+}
+
+bool TDrawing::PaperSpaceIsCurrent() const {
+  const TSection* header = FindSection("HEADER");
+  if (header == nullptr) return false;
+  std::string variable;
+  for (const TDxfPair& pair : header->Pairs) {
+    if (pair.Code == 9) variable = TrimBlanks(pair.Value);
+    if (variable == "$TILEMODE" && pair.Code == 70) return TryStrToInt(TrimBlanks(pair.Value)) == 0;
+  }
+  return false;
+}
+
+void TDrawing::PutInSpace(const std::vector<std::string>& handles, bool paper) {
+  const std::string& owner = paper ? paperSpace_ : modelSpace_;
+  for (const std::string& handle : handles) {
+    const size_t i = Find(handle);
+    if (i == std::string::npos) continue;
+    TDxfPairs& pairs = entities_[i].Pairs;
+    std::erase_if(pairs, [](const TDxfPair& pair) { return pair.Code == 67; });
+    for (size_t p = 1; p < pairs.size() && pairs[p].Code != 0 && !owner.empty(); ++p) {
+      if (pairs[p].Code == 330) {
+        pairs[p].Value = owner;
+        break;
+      }
+    }
+    if (!paper) continue;
+    const std::vector<size_t> starts = PartStarts(pairs);
+    for (size_t k = starts.size(); k-- > 0;) {
+      const size_t end = k + 1 < starts.size() ? starts[k + 1] : pairs.size();
+      // Behind the handle, the owner and application groups, and the entity
+      // class marker when there is one.
+      size_t at = starts[k] + 1;
+      while (at < end) {
+        const TDxfPair& pair = pairs[at];
+        ++at;
+        if (pair.Code == 100 && TrimBlanks(pair.Value) == "AcDbEntity") break;
+        if (pair.Code != 5 && pair.Code != 102 && pair.Code != 330 && pair.Code != 360) {
+          --at;
+          break;
+        }
+      }
+      pairs.insert(pairs.begin() + static_cast<std::ptrdiff_t>(at), TDxfPair{67, FormatShort(1)});
+    }
+  }
 }
 
 std::string TDrawing::HandleSeed() const { return HandleText(seed_); }

@@ -31,6 +31,14 @@ struct TEntity {
 
 // The entity's type: the value of its first "0" pair ("TEXT", "LINE" ...).
 std::string_view EntityType(const TEntity& entity);
+// The layer the entity lies on: its group 8, "0" without one.
+std::string EntityLayer(const TEntity& entity);
+// True for an entity of paper space: group 67 "1" on its main part.
+bool InPaperSpace(const TEntity& entity);
+// A layer name as layer names compare: without letter case (the ASCII
+// letters of it, double-byte characters left as they are), without the
+// blanks around it.
+std::string LayerKey(std::string_view name);
 
 // The position and size an inserted drawing gets.
 struct TPlacement {
@@ -80,6 +88,22 @@ class TDrawing {
   // `decimals` decimal places.
   TLineList ToDxf(const std::vector<bool>& keep, int decimals) const;
 
+  // The layers whose LAYER table entry has bit 4 (locked) in its flags
+  // (group 70), as LayerKey gives their names.
+  std::unordered_set<std::string> LockedLayers() const;
+  // Locks or unlocks the layers with these names (any letter case; "*" is
+  // every layer) in the LAYER table; names the table lacks are added to
+  // `missing`. Returns how many entries changed.
+  size_t LockLayers(const std::vector<std::string>& names, bool lock, std::vector<std::string>& missing);
+
+  // Paper space is the current space when the header's $TILEMODE is 0.
+  bool PaperSpaceIsCurrent() const;
+  // Puts these entities, their sub-entities with them, into paper space
+  // (group 67 "1" after the pairs of the handle, the owner and the entity
+  // class, as DXFOUT writes it; the *Paper_Space block record as owner) or
+  // model space (without group 67; the *Model_Space block record as owner).
+  void PutInSpace(const std::vector<std::string>& handles, bool paper);
+
   // The next handle the drawing gives, in upper-case hexadecimal.
   std::string HandleSeed() const;
   // The point of the drawing that lands on the insertion point ($INSBASE).
@@ -111,6 +135,7 @@ class TDrawing {
   std::unordered_map<std::string, size_t> index_;
   uint64_t seed_ = 1;
   std::string modelSpace_;  // handle of the *Model_Space block record, when the tables have one
+  std::string paperSpace_;  // handle of the *Paper_Space block record, when the tables have one
 };
 
 // Upper-case ASCII letters of `text`.

@@ -40,6 +40,16 @@ TSimCadWindows::TSimCadWindows(TCadEngine& engine, uint32_t threadId, TCadTiming
   sim::TSimDesktop& desktop = sim::Desktop();
   sim::TWindowOwner mainOwner;
   mainOwner.onCopyData = [this](std::uintptr_t dwData, std::string_view bytes) {
+    if (timing_.InputStep >= 0) {
+      const int first = timing_.InputDelay >= 0 ? timing_.InputDelay : timing_.InputStep;
+      if (stepped_.Add(dwData, bytes)) {
+        const std::weak_ptr<bool> alive = alive_;
+        sim::Desktop().Schedule(static_cast<uint64_t>(first), [this, alive] {
+          if (!alive.expired()) StepInput();
+        });
+      }
+      return;
+    }
     if (timing_.InputDelay < 0) {
       engine_.OnCopyData(dwData, bytes);
       RefreshTitles();
@@ -81,6 +91,17 @@ TSimCadWindows::TSimCadWindows(TCadEngine& engine, uint32_t threadId, TCadTiming
 TSimCadWindows::~TSimCadWindows() {
   sim::Desktop().Destroy(text_);
   sim::Desktop().Destroy(main_);
+}
+
+// One input of what waits, the next one an input step later.
+void TSimCadWindows::StepInput() {
+  const bool more = stepped_.Step(engine_);
+  RefreshTitles();
+  if (!more) return;
+  const std::weak_ptr<bool> alive = alive_;
+  sim::Desktop().Schedule(static_cast<uint64_t>(timing_.InputStep), [this, alive] {
+    if (!alive.expired()) StepInput();
+  });
 }
 
 void TSimCadWindows::RefreshTitles() {

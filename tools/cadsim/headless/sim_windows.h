@@ -7,7 +7,8 @@
 // The text window, created by the same thread, holds a history window and a
 // prompt window of its own and puts the whole history on the clipboard when
 // it gets WM_COMMAND 32781. With a timing, input and exports wait for the
-// simulated desktop's time to pass.
+// simulated desktop's time to pass; with an input step, typed input is
+// carried out one input at a time as that time passes.
 #pragma once
 
 #include <cstdint>
@@ -15,6 +16,7 @@
 
 #include "engine/cad_engine.h"
 #include "engine/cad_options.h"
+#include "engine/stepped_input.h"
 #include "platform/desktop.h"
 
 namespace vorbel::cadsim {
@@ -33,9 +35,11 @@ class TSimCadWindows {
 
  private:
   void RefreshTitles();
+  void StepInput();
 
   TCadEngine& engine_;
   TCadTiming timing_;
+  TSteppedInput stepped_;
   // Work scheduled for later runs only while the windows exist.
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
   TWindow main_ = kNoWindow;

@@ -57,11 +57,11 @@ class AcadCtrlOnCadSim : public ::testing::Test {
     StartCad();
   }
   // A fresh stand-in on an empty desktop, with snap on.
-  void StartCad() {
+  void StartCad(cadsim::TCadTiming timing = {}) {
     windows.reset();
     sim::Desktop().Reset();
     engine = std::make_unique<TCadEngine>(temp.File("図面.dxf"));
-    windows = std::make_unique<TSimCadWindows>(*engine);
+    windows = std::make_unique<TSimCadWindows>(*engine, cadsim::kSimCadThreadId, timing);
     engine->Type("SNAPMODE 1 ");
   }
   void TearDown() override {
@@ -215,6 +215,26 @@ TEST_F(AcadCtrlOnCadSim, NewTextsWaitForThePlacementAndTheScalePrompt) {
       EXPECT_EQ(ents[3].InsPoint.Y, 70);
     }
   }
+}
+
+TEST_F(AcadCtrlOnCadSim, TheCountOfASelectionTypedInputByInputWaitsForTheIdlePrompt) {
+  cadsim::TCadTiming timing;
+  timing.InputStep = 50;
+  StartCad(timing);
+  // An earlier selection's count stands in the history.
+  engine->Type("SELECT ");
+  EXPECT_TRUE(engine->Pick("2B"));
+  engine->Type("\r");
+  SendCommand("SELECT ALL \r");
+  std::vector<std::pair<std::string, int32_t>> seen = {{ReadCommandLine(), GetSelectedCount()}};
+  while (sim::Desktop().HasScheduledWork()) {
+    sim::Desktop().AdvanceTime(50);
+    seen.emplace_back(ReadCommandLine(), GetSelectedCount());
+  }
+  EXPECT_EQ(
+      seen,
+      (std::vector<std::pair<std::string, int32_t>>{
+          {"コマンド: ", 1}, {"オブジェクトを選択: ", 0}, {"オブジェクトを選択: ", 0}, {"コマンド: ", 4}}));
 }
 
 // The settings the tool saves, sets for its insertion and gives back, read

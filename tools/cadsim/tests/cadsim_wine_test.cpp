@@ -102,6 +102,25 @@ TEST(CadSimWine, TheToolsSelectionAndUpdateRunAgainstTheProgram) {
   EXPECT_TRUE(cad.Close());
 }
 
+TEST(CadSimWine, InputStepShowsTheProgramsPromptsBetweenTheInputs) {
+  test::TTempDir temp;
+  const std::string drawing = temp.File("drawing.dxf");
+  SaveLines(drawing,
+            test::SelectionFile({test::TextEntity("2A", "10.0", "20.0", "A-1"), test::LineEntity("2C")}));
+  const std::string folder = temp.File("cad");
+  std::filesystem::create_directories(FilePath(folder));
+  TCadProgram cad(FilePath(CADSIM_EXE), drawing, folder, "drawing.dxf",
+                  {"--input-step=300", "--locked-layers", "--osnap-typed=5", "--model-space-only"});
+  ASSERT_TRUE(cad.Ready());
+  EXPECT_EQ(ReadTextWindowLine().find("cadsim:"), std::string::npos) << "every option understood";
+  SendCommand("SELECT ALL \r");
+  EXPECT_EQ(ReadCommandLine(), kIdlePrompt) << "nothing carried out before the send returns";
+  EXPECT_TRUE(WaitForPrompt([](std::string_view prompt) { return prompt == "オブジェクトを選択: "; }, 5000));
+  EXPECT_TRUE(WaitForPrompt(IsIdlePrompt, 5000));
+  EXPECT_EQ(GetSelectedCount(), 2);
+  EXPECT_TRUE(cad.Close());
+}
+
 // The settings the tool saves, sets for its insertion and gives back, one
 // WM_COPYDATA each, with input queued and typed values measured in the
 // drawing's own UCS, from its ANGBASE, at its ELEVATION.

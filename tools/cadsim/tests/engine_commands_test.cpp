@@ -3,7 +3,10 @@
 // SAVEAS for reading the drawing back.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -15,6 +18,7 @@
 #include "dxf/text_ents.h"
 #include "engine/cad_engine.h"
 #include "engine/cad_options.h"
+#include "engine/stepped_input.h"
 #include "platform/file_path.h"
 #include "support/dxf_builder.h"
 #include "support/temp_dir.h"
@@ -83,6 +87,35 @@ std::string HeaderValue(const TLineList& lines, std::string_view name) {
     if (IsPair(lines, p, "9", name)) return std::string(PairValue(lines, p + 1));
   }
   return {};
+}
+
+// A drawing of the header variables, the tables and the entities given, the
+// handle seed 30.
+TLineList DrawingFile(const test::TPairs& header, const test::TPairs& tables,
+                      const std::vector<test::TPairs>& entities) {
+  test::TPairs pairs = {{"0", "SECTION"}, {"2", "HEADER"}, {"9", "$HANDSEED"}, {"5", "30"}};
+  pairs.insert(pairs.end(), header.begin(), header.end());
+  pairs.insert(pairs.end(), {{"0", "ENDSEC"}, {"0", "SECTION"}, {"2", "TABLES"}});
+  pairs.insert(pairs.end(), tables.begin(), tables.end());
+  pairs.insert(pairs.end(), {{"0", "ENDSEC"}, {"0", "SECTION"}, {"2", "ENTITIES"}});
+  for (const test::TPairs& entity : entities) pairs.insert(pairs.end(), entity.begin(), entity.end());
+  pairs.insert(pairs.end(), {{"0", "ENDSEC"}, {"0", "EOF"}});
+  return test::PairsToLines(pairs);
+}
+
+// The entity with its layer (group 8) changed, or dropped when `layer` is empty.
+test::TPairs OnLayer(test::TPairs entity, const std::string& layer) {
+  for (test::TPair& pair : entity) {
+    if (pair.code == "8") pair.value = layer;
+  }
+  if (layer.empty()) std::erase_if(entity, [](const test::TPair& pair) { return pair.code == "8"; });
+  return entity;
+}
+
+std::vector<std::string> EntityHandles(const TCadEngine& engine) {
+  std::vector<std::string> handles;
+  for (const cadsim::TEntity& entity : engine.Drawing().Entities()) handles.push_back(entity.Handle);
+  return handles;
 }
 
 std::string DxfOutCommand(const std::string& file) {
@@ -403,7 +436,17 @@ TEST_F(CadSimCommands, ReadingsChosenAtStart) {
   EXPECT_EQ(timed.Timing.InputDelay, 200);
   EXPECT_EQ(timed.Timing.ExportDelay, 600);
   EXPECT_TRUE(timed.Drawing.empty());
-  for (const char* wrong : {"--queue=-1", "--queue=x", "--fast"}) {
+  const cadsim::TCadOptions more =
+      cadsim::ParseCadOptions({"--input-step=30", "--locked-layers", "--osnap-typed", "--model-space-only"});
+  EXPECT_EQ(more.Timing.InputStep, 30);
+  TCadEngine engine;
+  ApplyReadings(more, engine);
+  EXPECT_TRUE(engine.LockedLayers);
+  EXPECT_EQ(engine.TypedPointSnap, 10.0);
+  EXPECT_TRUE(engine.ModelSpaceOnly);
+  EXPECT_EQ(cadsim::ParseCadOptions({"--osnap-typed=2.5"}).TypedPointSnap, 2.5);
+  for (const char* wrong :
+       {"--queue=-1", "--queue=x", "--fast", "--input-step=-1", "--osnap-typed=0", "--osnap-typed=x"}) {
     EXPECT_THROW(cadsim::ParseCadOptions({wrong}), TRuntimeError) << wrong;
   }
 }
@@ -507,6 +550,252 @@ TEST_F(CadSimCommands, UndoOfAGroupBringsBackTheDrawingSavedBeforeIt) {
   const std::string after = temp.File("after.dxf");
   engine.Type("SAVEAS " + after + "\r");
   EXPECT_EQ(ReadFileBytes(after), ReadFileBytes(before)) << "entities, handles and the handle seed";
+}
+
+TEST_F(CadSimCommands, LockedLayersKeepTheirObjectsFromErase) {
+  // Layer "Locked" is locked, "ア" only frozen, "Plain" has no flags; the
+  // line has no layer of its own.
+  const test::TPairs layers = {{"0", "TABLE"}, {"2", "LAYER"}, {"5", "2"},      {"70", "4"},
+                               {"0", "LAYER"}, {"5", "10"},    {"2", "0"},      {"70", "     0"},
+                               {"0", "LAYER"}, {"5", "11"},    {"2", "Locked"}, {"70", "     4"},
+                               {"0", "LAYER"}, {"5", "12"},    {"2", "ア"},     {"70", "     1"},
+                               {"0", "LAYER"}, {"5", "13"},    {"2", "Plain"},  {"0", "ENDTAB"}};
+  SaveLines(drawingFile, DrawingFile({}, layers,
+                                     {test::TextEntity("2A", "10.0", "20.0", "A"),
+                                      OnLayer(test::TextEntity("2B", "20.0", "20.0", "B"), "LOCKED"),
+                                      OnLayer(test::LineEntity("2C"), ""),
+                                      OnLayer(test::TextEntity("2D", "30.0", "20.0", "D"), "ア"),
+                                      OnLayer(test::TextEntity("2E", "40.0", "20.0", "E"), "plain")}));
+  const std::string optionPrompt = "オプションを入力 [ロック(LO)/ロック解除(U)]: ";
+  const std::vector<std::string> all = {"2A", "2B", "2C", "2D", "2E"};
+  struct TCase {
+    const char* name;
+    bool honoured;  // --locked-layers
+    std::vector<std::string> actions;
+    std::vector<std::string> handles;  // of the drawing afterwards
+    std::vector<std::string> tail;     // the last lines of the history
+    std::set<std::string> locked;      // the layers locked in the saved drawing
+  };
+  const std::vector<TCase> cases = {
+      {"without the option every object goes",
+       false,
+       {"ERASE ALL \r"},
+       {},
+       {"オブジェクトを選択: "},
+       {"LOCKED"}},
+      {"objects on a locked layer stay",
+       true,
+       {"ERASE ALL \r"},
+       {"2B"},
+       {"オブジェクトを選択: ", "1 個はロックされた画層上にあります。"},
+       {"LOCKED"}},
+      {"unlocked, then erased",
+       true,
+       {"-LAYER U locked \r", "ERASE ALL \r"},
+       {},
+       {"オブジェクトを選択: "},
+       {}},
+      {"locked by names, an entity without layer on 0",
+       true,
+       {"_-LAYER _LOCK 0,plain \r", "ERASE ALL \r"},
+       {"2A", "2B", "2C", "2E"},
+       {"オブジェクトを選択: ", "4 個はロックされた画層上にあります。"},
+       {"0", "LOCKED", "PLAIN"}},
+      {"the whole command is one step of U",
+       true,
+       {"-LAYER LO * U * \r", "U ", "ERASE ALL \r"},
+       {"2B"},
+       {"オブジェクトを選択: ", "1 個はロックされた画層上にあります。"},
+       {"LOCKED"}},
+      {"U names the command", true, {"-LAYER U * \r", "U "}, all, {"コマンド: U", "-LAYER"}, {"LOCKED"}},
+      {"a selection still picks them",
+       true,
+       {"SELECT ALL \r"},
+       all,
+       {"オブジェクトを選択: ", "総数 5 オブジェクトを選択しました。"},
+       {"LOCKED"}},
+      {"prompts, a refused keyword, a name the table lacks",
+       true,
+       {"-LAYER X LO ヂ,Locked \r"},
+       all,
+       {optionPrompt + "X", "無効なオプション キーワードです。", optionPrompt + "LO",
+        "ロックする画層名を入力: ヂ,Locked", "画層 \"ヂ\" が見つかりません。", optionPrompt},
+       {"LOCKED"}},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    TCadEngine engine(drawingFile);
+    engine.LockedLayers = c.honoured;
+    Drive(engine, c.actions);
+    EXPECT_EQ(engine.PromptText(), "コマンド: ");
+    EXPECT_EQ(EntityHandles(engine), c.handles);
+    const std::vector<std::string> history = HistoryLines(engine.FullHistory());
+    ASSERT_GE(history.size(), c.tail.size());
+    EXPECT_EQ(
+        std::vector<std::string>(history.end() - static_cast<std::ptrdiff_t>(c.tail.size()), history.end()),
+        c.tail);
+    const std::string saved = temp.File("saved.dxf");
+    engine.Type("SAVEAS " + saved + "\r");
+    const std::unordered_set<std::string> locked = cadsim::TDrawing::Load(saved).LockedLayers();
+    EXPECT_EQ(std::set<std::string>(locked.begin(), locked.end()), c.locked);
+  }
+}
+
+TEST_F(CadSimCommands, TypedInsertionPointsSnapToEndPointsAndInsertionPoints) {
+  // The text lies on the file's insertion base, so it lands on the point.
+  const std::string one = temp.File("one.dxf");
+  SaveLines(one, test::SelectionFile({test::TextEntity("10", "0.0", "0.0", "X")}));
+  // The sample's line runs from 0,0 to 10,0, its texts stand at 10,20 ...
+  const std::string paperCurrent = temp.File("paper.dxf");
+  SaveLines(paperCurrent, DrawingFile({{"9", "$TILEMODE"}, {"70", "     0"}}, {}, {test::LineEntity("2C")}));
+  struct TCase {
+    const char* name;
+    std::optional<double> aperture;  // --osnap-typed
+    bool paperSpace;                 // the drawing's current space
+    std::string settings;            // typed first and read (--ucs --elevation) when given
+    std::string typed;               // at the point prompt
+    TDxfPoint at;                    // where the text lands
+  };
+  const std::string kUcsAt10 = "UCS M 10,0 ELEVATION 3 ";
+  const std::vector<TCase> cases = {
+      {"without snaps as typed", std::nullopt, false, "", "10.5,0.5", {10.5, 0.5, 0}},
+      {"the nearest end point", 10, false, "", "10.5,0.5", {10, 0, 0}},
+      {"the other end point", 10, false, "", "3,1,2", {0, 0, 0}},
+      {"an insertion point nearer than an end point", 15, false, "", "10,11", {10, 20, 0}},
+      {"nothing within the aperture", 0.1, false, "", "10.5,0.5", {10.5, 0.5, 0}},
+      {"_non takes the next point as typed", 10, false, "", "_non 10.5,0.5", {10.5, 0.5, 0}},
+      {"none in any letter case", 10, false, "", "None 10.5,0.5", {10.5, 0.5, 0}},
+      {"_non without snaps changes nothing", std::nullopt, false, "", "_non 0,0,0", {0, 0, 0}},
+      {"objects of the other space are not snapped to", 10, true, "", "10.5,0.5", {10.5, 0.5, 0}},
+      // In the UCS at 10,0 the typed 0.5,0.5 is the world's 10.5,0.5 at Z 3: it lands on the
+      // line's end 10,0, not on 0,0 next to the point as typed.
+      {"a point of the UCS at the elevation snapped as a world point",
+       10,
+       false,
+       kUcsAt10,
+       "0.5,0.5",
+       {10, 0, 0}},
+      {"_non takes a point of the UCS at the elevation as typed",
+       10,
+       false,
+       kUcsAt10,
+       "_non 0.5,0.5",
+       {10.5, 0.5, 3}},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    TCadEngine engine(c.paperSpace ? paperCurrent : drawingFile);
+    engine.TypedPointSnap = c.aperture;
+    engine.PointsInUcs = engine.ElevationOfFlatPoints = !c.settings.empty();
+    engine.Type(c.settings);
+    engine.Type("\x03-INSERT *" + one + "\r" + c.typed + " 1 0 ");
+    EXPECT_EQ(engine.PromptText(), "コマンド: ");
+    const auto at = cadsim::EntityPosition(engine.Drawing().Entities().back());
+    ASSERT_TRUE(at);
+    EXPECT_EQ(at->X, c.at.X);
+    EXPECT_EQ(at->Y, c.at.Y);
+    EXPECT_EQ(at->Z, c.at.Z);
+    if (c.typed.find(' ') != std::string::npos) {
+      const std::vector<std::string> history = HistoryLines(engine.FullHistory());
+      const auto noSnap =
+          std::find(history.begin(), history.end(), "挿入点を指定: " + c.typed.substr(0, c.typed.find(' ')));
+      ASSERT_LT(noSnap + 1, history.end());
+      EXPECT_EQ(noSnap[1], "挿入点を指定: " + c.typed.substr(c.typed.find(' ') + 1));
+    }
+  }
+}
+
+TEST_F(CadSimCommands, ModelSpaceOnlyInsertsIntoTheCurrentSpace) {
+  const std::string source = temp.File("spaces.dxf");
+  test::TPairs paperText = test::TextEntity("11", "5.0", "5.0", "P");
+  paperText.insert(paperText.begin() + 4, {"67", "     1"});
+  SaveLines(source, test::SelectionFile({test::TextEntity("10", "0.0", "0.0", "M"), paperText}));
+  const test::TPairs records = {{"0", "TABLE"}, {"2", "BLOCK_RECORD"}, {"0", "BLOCK_RECORD"},
+                                {"5", "1F"},    {"2", "*Model_Space"}, {"0", "BLOCK_RECORD"},
+                                {"5", "1B"},    {"2", "*Paper_Space"}, {"0", "ENDTAB"}};
+  struct TCase {
+    const char* name;
+    bool modelSpaceOnly;
+    const char* tileMode;
+    std::vector<std::string> strings;  // of the texts inserted
+    std::vector<int32_t> firstCodes;   // the first group codes of the first one
+    std::vector<std::string> owners;   // group 330 of each
+  };
+  const std::vector<int32_t> model = {0, 5, 330, 100, 8, 100};
+  const std::vector<int32_t> paper = {0, 5, 330, 100, 67, 8};
+  const std::vector<TCase> cases = {
+      {"every entity, in model space", false, "1", {"M", "P"}, model, {"1F", "1F"}},
+      {"every entity also when paper space is current", false, "0", {"M", "P"}, model, {"1F", "1F"}},
+      {"model space into model space", true, "1", {"M"}, model, {"1F"}},
+      {"model space into paper space", true, "0", {"M"}, paper, {"1B"}},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    SaveLines(drawingFile, DrawingFile({{"9", "$TILEMODE"}, {"70", c.tileMode}}, records,
+                                       {test::TextEntity("2A", "10.0", "20.0", "A")}));
+    TCadEngine engine(drawingFile);
+    engine.ModelSpaceOnly = c.modelSpaceOnly;
+    engine.Type("\x03-INSERT *" + source + "\r0,0 1 0 ");
+    const auto& entities = engine.Drawing().Entities();
+    ASSERT_EQ(entities.size(), 1 + c.strings.size());
+    std::vector<std::string> strings;
+    std::vector<std::string> owners;
+    for (size_t i = 1; i < entities.size(); ++i) {
+      strings.push_back(cadsim::EntityString(entities[i]));
+      owners.push_back(entities[i].Pairs.at(2).Value);
+      EXPECT_EQ(cadsim::InPaperSpace(entities[i]), strings.back() == "P" || c.firstCodes == paper);
+    }
+    EXPECT_EQ(strings, c.strings);
+    EXPECT_EQ(owners, c.owners);
+    std::vector<int32_t> codes;
+    for (size_t i = 0; i < c.firstCodes.size(); ++i) codes.push_back(entities[1].Pairs.at(i).Code);
+    EXPECT_EQ(codes, c.firstCodes);
+  }
+}
+
+TEST_F(CadSimCommands, InputStepShowsThePromptsBetweenInputs) {
+  std::filesystem::create_directories(FilePath(temp.File("a b")));
+  const std::string one = temp.File("a b/one.dxf");
+  SaveLines(one, test::SelectionFile({test::TextEntity("10", "0.0", "0.0", "X")}));
+  struct TMessage {
+    std::uintptr_t dwData;
+    std::string bytes;
+  };
+  struct TCase {
+    const char* name;
+    std::vector<TMessage> messages;
+    std::vector<std::string> prompts;  // after each step
+  };
+  const std::vector<TCase> cases = {
+      {"a selection", {{1, "SELECT ALL \r"}}, {"オブジェクトを選択: ", "オブジェクトを選択: ", "コマンド: "}},
+      {"cancels alone, a file name up to CR, the tool's insertion",
+       {{1, "\x03\x03-INSERT *" + one + "\r_non 0,0,0 1 0 "}},
+       {"コマンド: ", "コマンド: ", "ブロック名を入力 または [?]: ", "挿入点を指定: ", "挿入点を指定: ",
+        "尺度を指定: <1>: ", "回転角度を指定 <0>: ", "コマンド: "}},
+      {"keys before a cancel, then pointer input in its turn",
+       {{1, "SEL\x03SELECT "}, {2, "PICK 2A"}, {5, "FILEDIA 0 "}, {1, "\r"}},
+       {"コマンド: SEL", "コマンド: ", "オブジェクトを選択: ", "オブジェクトを選択: ", "コマンド: "}},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    TCadEngine atOnce(drawingFile);
+    TCadEngine stepwise(drawingFile);
+    cadsim::TSteppedInput stepped;
+    for (size_t i = 0; i < c.messages.size(); ++i) {
+      atOnce.OnCopyData(c.messages[i].dwData, c.messages[i].bytes);
+      EXPECT_EQ(stepped.Add(c.messages[i].dwData, c.messages[i].bytes), i == 0)
+          << "the first step is scheduled once";
+    }
+    std::vector<std::string> prompts;
+    for (bool more = true; more && prompts.size() <= c.prompts.size();) {
+      more = stepped.Step(stepwise);
+      prompts.push_back(stepwise.PromptText());
+    }
+    EXPECT_EQ(prompts, c.prompts);
+    EXPECT_TRUE(stepped.empty());
+    EXPECT_EQ(stepwise.FullHistory(), atOnce.FullHistory());
+    EXPECT_EQ(stepwise.Drawing().ToDxf({}, 16).ToBytes(), atOnce.Drawing().ToDxf({}, 16).ToBytes());
+  }
 }
 
 }  // namespace

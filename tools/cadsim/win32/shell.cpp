@@ -355,6 +355,13 @@ void TShell::OnCopyData(const COPYDATASTRUCT& record) {
   const std::string_view bytes =
       record.lpData == nullptr ? std::string_view()
                                : std::string_view(static_cast<const char*>(record.lpData), record.cbData);
+  if (timing_.InputStep >= 0) {
+    // One input at a time from the message loop, the prompts on show between.
+    if (stepped_.Add(record.dwData, bytes)) {
+      Schedule(timing_.InputDelay >= 0 ? timing_.InputDelay : timing_.InputStep, [this] { StepInput(); });
+    }
+    return;
+  }
   if (timing_.InputDelay < 0) {
     // Carried out before the message returns.
     engine_.OnCopyData(record.dwData, bytes);
@@ -366,6 +373,12 @@ void TShell::OnCopyData(const COPYDATASTRUCT& record) {
     engine_.OnCopyData(dwData, copy);
     Refresh();
   });
+}
+
+void TShell::StepInput() {
+  const bool more = stepped_.Step(engine_);
+  Refresh();
+  if (more) Schedule(timing_.InputStep, [this] { StepInput(); });
 }
 
 void TShell::Schedule(int delayMs, std::function<void()> work) {

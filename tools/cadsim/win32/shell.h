@@ -2,8 +2,8 @@
 // with the titles and classes the tool looks for, both made by one thread,
 // their command-line windows answering WM_GETTEXT with the prompt and the
 // recent history, typed input by WM_COPYDATA carried out before the message
-// returns, and the history put on the clipboard by the text window's
-// command 32781.
+// returns (or later, as the timing says), and the history put on the
+// clipboard by the text window's command 32781.
 //
 // For a person: a plan of the drawing (a click picks an entity while
 // objects are selected, or gives the point an insertion asks for), a list
@@ -26,6 +26,7 @@
 
 #include "engine/cad_engine.h"
 #include "engine/cad_options.h"
+#include "engine/stepped_input.h"
 #include "win32/plan_view.h"
 #include "win32/win_handles.h"
 
@@ -54,6 +55,7 @@ class TShell {
 
   LRESULT AnswerText(const std::string& text, UINT message, WPARAM wParam, LPARAM lParam) const;
   void OnCopyData(const COPYDATASTRUCT& record);
+  void StepInput();
   // Work for later, run from the message loop `delayMs` milliseconds from now,
   // in the order it was scheduled.
   void Schedule(int delayMs, std::function<void()> work);
@@ -73,6 +75,7 @@ class TShell {
   HINSTANCE instance_;
   TCadEngine& engine_;
   TCadTiming timing_;
+  TSteppedInput stepped_;
   std::map<std::pair<ULONGLONG, uint64_t>, std::function<void()>> scheduled_;  // by (due, order)
   uint64_t scheduledCount_ = 0;
   TPlanView plan_;
