@@ -8,6 +8,7 @@
 
 #include <cmath>
 
+#include "dxf/dxf_pairs.h"
 #include "platform/ui_automation.h"
 #include "support/dxf_builder.h"
 #include "workflow_fixture.h"
@@ -114,12 +115,52 @@ TPairs Joined(std::initializer_list<TPairs> parts) {
   return joined;
 }
 
-cadsim::TCadOptions Readings(bool ucs, bool angBase, bool elevation) {
+// A line whose end lies 5 units from the origin, within a running snap's
+// reach of a point typed there.
+const TPairs kLineNearOrigin = {{"0", "LINE"}, {"5", "2F"},   {"8", "0"},    {"100", "AcDbLine"},
+                                {"10", "3.0"}, {"20", "4.0"}, {"30", "0.0"}, {"11", "50.0"},
+                                {"21", "4.0"}, {"31", "0.0"}};
+const TPairs kLayout = {{"9", "$TILEMODE"}, {"70", "0"}};
+
+struct TReadings {
+  bool ucs = false;
+  bool angBase = false;
+  bool elevation = false;
+  bool snap = false;
+  bool paper = false;  // texts in paper space, inserted by model space only
+};
+
+cadsim::TCadOptions Options(const TReadings& r) {
   cadsim::TCadOptions readings;
-  readings.PointsInUcs = ucs;
-  readings.AnglesFromAngBase = angBase;
-  readings.ElevationOfFlatPoints = elevation;
+  readings.PointsInUcs = r.ucs;
+  readings.AnglesFromAngBase = r.angBase;
+  readings.ElevationOfFlatPoints = r.elevation;
+  if (r.snap) readings.TypedPointSnap = 10;
+  readings.ModelSpaceOnly = r.paper;
+  readings.LockedLayers = true;
   return readings;
+}
+
+// The column and the line near the origin; the texts in paper space when
+// the user works in a layout.
+TLineList StateDrawing(const TPairs& header, bool paper) {
+  std::vector<TPairs> entities = Column();
+  if (paper) {
+    for (TPairs& text : entities) text = With(text, {{"67", "1"}});
+  }
+  entities.push_back(kLineNearOrigin);
+  return SelectionFile(entities, "30", paper ? Joined({header, kLayout}) : header);
+}
+
+// The texts of the drawing that lie in paper space.
+size_t TextsInPaperSpace(const TLineList& drawing) {
+  size_t count = 0;
+  bool text = false;
+  for (size_t p = 0; p < PairCount(drawing); ++p) {
+    if (PairCode(drawing, p) == "0") text = PairValue(drawing, p) == "TEXT";
+    if (text && IsPair(drawing, p, "67", "1")) ++count;
+  }
+  return count;
 }
 
 // The user's settings the update and Make must leave as they found them;
@@ -144,7 +185,7 @@ std::vector<double> UserSettings(const TLineList& drawing) {
 struct TStateCase {
   const char* name;
   TPairs header;
-  cadsim::TCadOptions readings;
+  TReadings readings;
 };
 
 std::vector<TStateCase> StateCases() {
@@ -153,29 +194,34 @@ std::vector<TStateCase> StateCases() {
       // AutoCAD places an inserted file by the file's base point.
       {"a base point of the drawing's own", kBasePoint, {}},
       // Typed points and angles are values of the UCS.
-      {"a UCS at 1000,500 turned 30°", kUserUcs, Readings(true, false, false)},
-      {"the same, the view following the UCS", Joined({kUserUcs, kViewFollowsUcs}),
-       Readings(true, false, false)},
+      {"a UCS at 1000,500 turned 30°", kUserUcs, {.ucs = true}},
+      {"the same, the view following the UCS", Joined({kUserUcs, kViewFollowsUcs}), {.ucs = true}},
       // A typed angle counts from the angle base.
-      {"angle base north", kNorthUp, Readings(false, true, false)},
+      {"angle base north", kNorthUp, {.angBase = true}},
       // A point typed with two coordinates gets the elevation as Z.
-      {"elevation 7.5", kElevation, Readings(false, false, true)},
+      {"elevation 7.5", kElevation, {.elevation = true}},
       // "UCS W" sets the elevation to 0 and "UCS P" does not bring it back.
-      {"a UCS and elevation 7.5", Joined({kUserUcs, kElevation}), Readings(true, false, true)},
-      {"all of them", Joined({kUserUcs, kViewFollowsUcs, kNorthUp, kElevation, kBasePoint}),
-       Readings(true, true, true)},
+      {"a UCS and elevation 7.5", Joined({kUserUcs, kElevation}), {.ucs = true, .elevation = true}},
+      // A running snap takes a typed point to the line's end nearby.
+      {"running snaps on typed points", {}, {.snap = true}},
+      // AutoCAD inserts only a file's model space.
+      {"texts picked in a layout", {}, {.paper = true}},
+      {"all of them",
+       Joined({kUserUcs, kViewFollowsUcs, kNorthUp, kElevation, kBasePoint}),
+       {true, true, true, true, true}},
   };
 }
 
 TEST_F(DrawingStateTest, UpdatedTextsStayWhereTheyWereWhateverTheDrawingsState) {
   for (const TStateCase& c : StateCases()) {
     SCOPED_TRACE(c.name);
-    Start(SelectionFile(Column(), "30", c.header), {}, c.readings);
+    Start(StateDrawing(c.header, c.readings.paper), {}, Options(c.readings));
     Select({"2A", "2B", "2C"});
     const TLineList before = SavedDrawing();
     const double view = engine_->ViewTwist();
     Update("B-1\r\nB-2\r\nB-3");
     EXPECT_EQ(Placed(SavedTexts()), kColumnUpdated);
+    EXPECT_EQ(TextsInPaperSpace(SavedDrawing()), c.readings.paper ? 3u : 0u) << "back where they were picked";
     EXPECT_TRUE(TakeErrorBoxes().empty());
     EXPECT_EQ(UserSettings(SavedDrawing()), UserSettings(before))
         << "the user's UCS, angle base and elevation";
@@ -191,7 +237,7 @@ TEST_F(DrawingStateTest, MadeTextsGoWhereTheUserClicksWhateverTheDrawingsState) 
   for (const TStateCase& c : StateCases()) {
     for (const TEnd end : {TEnd::Placed, TEnd::Cancelled, TEnd::Interrupted}) {
       SCOPED_TRACE(std::string(c.name) + " " + std::to_string(static_cast<int>(end)));
-      Start(SelectionFile(Column(), "30", c.header), {}, c.readings);
+      Start(StateDrawing(c.header, c.readings.paper), {}, Options(c.readings));
       Select({"2A", "2B", "2C"});
       const TLineList before = SavedDrawing();
       const double view = engine_->ViewTwist();
@@ -234,7 +280,9 @@ TEST_F(DrawingStateTest, ObjectsOnALockedLayerStopTheUpdateUntilItIsUnlocked) {
   std::vector<TPairs> texts = Column();
   texts[1] = OnLayer(texts[1], "T2");
   texts[2] = OnLayer(texts[2], "t2");
-  Start(SelectionFile(texts, "30", {}, LayerTable({{"0", 0}, {"T2", 4}})));
+  cadsim::TCadOptions readings;
+  readings.LockedLayers = true;
+  Start(SelectionFile(texts, "30", {}, LayerTable({{"0", 0}, {"T2", 4}})), {}, readings);
   Select({"2A", "2B", "2C"});
   const std::string before = SavedDrawing().ToBytes();
   const std::string memo = "B-1\r\nB-2\r\nB-3";
@@ -249,6 +297,12 @@ TEST_F(DrawingStateTest, ObjectsOnALockedLayerStopTheUpdateUntilItIsUnlocked) {
   EXPECT_EQ(form_->Memo1.Text(), memo);
   EXPECT_TRUE(form_->ButtonUpdate.Enabled());
   EXPECT_TRUE(form_->ButtonMake.Enabled());
+  // Unlocked in AutoCAD, one more Update writes the lines back, each text
+  // once.
+  engine_->Type("-LAYER U T2\r\r");
+  Update(memo);
+  EXPECT_EQ(Placed(SavedTexts()), kColumnUpdated);
+  EXPECT_TRUE(TakeErrorBoxes().empty());
 }
 
 TEST_F(DrawingStateTest, ObjectsOtherThanPlainTextsAreDrawnAgainOnlyWhenTheUserSaysSo) {

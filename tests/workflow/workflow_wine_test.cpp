@@ -265,7 +265,14 @@ struct TDrawingCase {
   const char* file;                   // in ../shared/dxf-corpus
   int emptied;                        // the memo line (in coordinate order) the user empties, or -1
   std::vector<std::string> readings;  // the stand-in's options
+  std::vector<std::string> settings;  // typed in the stand-in before the user starts
 };
+
+// A drafter's settings: a UCS at 1000,500 turned 30°, the angle base north,
+// an elevation.
+const std::vector<std::string> kUserUcs = {"UCS N 1000,500 ", "UCS N Z 30 "};
+const std::vector<std::string> kUserUcsAndMore = {"UCS N 1000,500 ", "UCS N Z 30 ", "ANGBASE 90 ",
+                                                  "ELEVATION 7.5 ", "UCSFOLLOW 1 "};
 
 // Select every object of a drawing, list its texts in file order and in
 // coordinate order, number the lines, empty one, add two lines with a blank
@@ -276,21 +283,34 @@ struct TDrawingCase {
 // reading of AutoCAD.
 TEST(WorkflowWine, SelectEditUpdateAndMakeOnCorpusDrawings) {
   const std::vector<TDrawingCase> cases = {
-      // Japanese, no handles, a POINT; a column.
-      {"jwcad_r001rt_three_texts.dxf", 1, {}},
-      // One text, half-width kana, emptied.
-      {"jwcad_q033rt_halfwidth_kana.dxf", 0, {"--queue=0"}},
-      // One text, kept.
-      {"jwcad_q032rt_japanese.dxf", -1, {"--queue=200", "--export-delay=600"}},
-      // Justified texts in a row, CIRCLEs and LINEs.
-      {"ezdxf_text_alignments.dxf", 4, {"--blank-ends-names", "--count-line=recognized"}},
-      // AutoCAD 2000: MTEXT, blocks with attributes, XDATA.
-      {"acadsharp_sample_AC1015_ascii.dxf", 7, {"--queue=200", "--blank-ends-names"}},
+      // Japanese, no handles, a POINT; a column; running snaps on typed points.
+      {"jwcad_r001rt_three_texts.dxf", 1, {"--osnap-typed=600"}, {}},
+      // One text, half-width kana, emptied; a user's UCS.
+      {"jwcad_q033rt_halfwidth_kana.dxf", 0, {"--queue=0", "--ucs", "--elevation"}, kUserUcs},
+      // One text, kept; the angle base north.
+      {"jwcad_q032rt_japanese.dxf",
+       -1,
+       {"--queue=200", "--export-delay=600", "--angbase"},
+       {"ANGBASE 90 ", "ELEVATION 7.5 "}},
+      // Justified texts in a row, CIRCLEs and LINEs; only model space inserted.
+      {"ezdxf_text_alignments.dxf",
+       4,
+       {"--blank-ends-names", "--count-line=recognized", "--model-space-only", "--elevation"},
+       {"ELEVATION 7.5 "}},
+      // AutoCAD 2000: MTEXT, blocks with attributes, XDATA, a locked layer;
+      // all of the drawing's states at once.
+      {"acadsharp_sample_AC1015_ascii.dxf",
+       7,
+       {"--queue=200", "--blank-ends-names", "--locked-layers", "--ucs", "--angbase", "--elevation",
+        "--osnap-typed", "--model-space-only"},
+       kUserUcsAndMore},
   };
   for (const TDrawingCase& c : cases) {
     SCOPED_TRACE(c.file + ::testing::PrintToString(c.readings));
     TSession session;
     ASSERT_TRUE(session.StartCad(Corpus(c.file), "図面.dxf", c.readings));
+    for (const std::string& setting : c.settings) SendCommand(setting);
+    ASSERT_TRUE(WaitFor([&] { return ReadCommandLine() == kIdlePrompt; }));
     const TLineList beforeDrawing = session.SaveDrawing("before.dxf");
     const std::vector<TEntity> before = Entities(beforeDrawing);
     TTextEnts fileOrder;
