@@ -8,6 +8,7 @@
 #include "app/form1.h"
 #include "base/numbers.h"
 #include "cp932/cp932.h"
+#include "texttools/acad_codes.h"
 #include "texttools/form2.h"
 #include "texttools/form3.h"
 #include "texttools/form4.h"
@@ -20,12 +21,13 @@ namespace {
 // The commands that act on the selection, enabled only while there is one.
 constexpr const char* kSelectionItems[] = {"n1", "N5", "N8", "N11", "N16", "N17", "Replace1"};
 
-// Converts the selected text as one string and puts it in place of the
-// selection, without an undo record; the caret then stands behind it.
+// Converts the selected text as one string, AutoCAD's codes in it left as
+// they are, and puts it in place of the selection, without an undo record;
+// the caret then stands behind it. The codes are found in the memo's whole
+// text, so the part of a code that the selection cuts stays too.
 void ConvertSelection(TMemo& memo, void (*convert)(std::string&)) {
-  std::string text = memo.SelText();
-  convert(text);
-  memo.ReplaceSelection(text);
+  const std::string text = memo.Text();
+  memo.ReplaceSelection(ConvertOutsideCodes(text, memo.SelStart(), memo.SelLength(), convert));
 }
 
 // The index of the line that holds the selection's start: the first line

@@ -126,6 +126,11 @@ TEST_F(MenuTest, CaseAndWidthConvertTheSelectionOnly) {
       {"AB", 0, 2, "N16", "ＡＢ"},
       {"ＡＢＣ１２３", 0, 12, "N17", "ABC123"},
       {"x ab", 1, 3, "N16", "x　ａｂ"},
+      // AutoCAD's codes stay as they are, also where the selection cuts one.
+      {"45%%d", 0, 5, "N16", "４５%%d"},
+      {"%%c1\\U+24a0b", 0, 12, "N8", "%%c1\\U+24a0B"},
+      {"%%C%%%D\\M+18140", 0, 15, "N11", "%%C%%%d\\M+18140"},
+      {"45%%d", 3, 2, "N16", "45%%d"},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.text + " " + c.item);
