@@ -66,12 +66,6 @@ const TFormLayout& Form3Layout() {
   return layout;
 }
 
-std::string FilledNumber(int32_t value, size_t digits, bool fill) {
-  std::string text = std::to_string(value);
-  if (fill && text.size() < digits) text.insert(value < 0 ? size_t{1} : size_t{0}, digits - text.size(), '0');
-  return text;
-}
-
 TForm3::TForm3(TMemo& memo)
     : TForm(Form3Layout()),
       Button1(*this, "Button1"),

@@ -12,6 +12,7 @@
 
 #include "platform/controls.h"
 #include "platform/forms.h"
+#include "texttools/number_kinds.h"
 
 namespace vorbel {
 
@@ -19,11 +20,6 @@ const TFormLayout& Form3Layout();
 
 // The caption that makes the dialog add rather than renumber.
 inline constexpr const char* kAddCaption = "＋ｎ";
-
-// `value` in decimal; with `fill`, zeros in front until the text is `digits`
-// characters long, a minus sign staying in front of them (-05). A longer
-// text is never cut.
-std::string FilledNumber(int32_t value, size_t digits, bool fill);
 
 class TForm3 : public TForm {
  public:
