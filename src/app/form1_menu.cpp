@@ -8,6 +8,7 @@
 #include "app/form1.h"
 #include "base/numbers.h"
 #include "cp932/cp932.h"
+#include "platform/application.h"
 #include "texttools/acad_codes.h"
 #include "texttools/form2.h"
 #include "texttools/form3.h"
@@ -86,6 +87,7 @@ void TForm1::n1Click() {
   TForm3 form3(Memo1);
   form3.SetCaption(kAddCaption);
   form3.ShowModal();
+  if (form3.UnchangedLines() > 0) ShowErrorBox(UnchangedLinesMessage(form3.UnchangedLines()));
 }
 
 void TForm1::N5Click() {
@@ -93,6 +95,7 @@ void TForm1::N5Click() {
   TForm3 form3(Memo1);
   form3.SetCaption("連番");
   form3.ShowModal();
+  if (form3.UnchangedLines() > 0) ShowErrorBox(UnchangedLinesMessage(form3.UnchangedLines()));
 }
 
 void TForm1::Replace1Click() {

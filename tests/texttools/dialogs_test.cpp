@@ -354,7 +354,8 @@ TEST_F(DialogsTest, AddAndRenumberRewriteTheSelectedLines) {
     std::string amount;
     bool fromEnd, fill;
     std::string expected;
-    size_t caret;  // where the caret stands afterwards
+    size_t caret;          // where the caret stands afterwards
+    size_t unchanged = 0;  // lines left for a result outside ①-⑳
   };
   const TCase cases[] = {
       {kAddCaption, "A-01\r\nA-02\r\nB-10", 0, 16, "5", true, true, "A-06\r\nA-07\r\nB-15", 16},
@@ -379,6 +380,24 @@ TEST_F(DialogsTest, AddAndRenumberRewriteTheSelectedLines) {
       {"連番", "A-009\r\nq", 0, 8, "-10", true, true, "A-009\r\nA--01", 12},
       {"連番", "P-5\r\nq", 0, 2, "1", true, true, "P-5\r\nq", 0},    // inside one line
       {"連番", "none\r\nq", 0, 7, "1", true, true, "none\r\nq", 0},  // no number in the model
+      // Full-width digits and circled numbers keep their notation and width;
+      // one run is one notation.
+      {kAddCaption, "第０９工区\r\n９\r\n１２", 0, 20, "1", true, true, "第１０工区\r\n１０\r\n１３", 22},
+      {kAddCaption, "００９", 0, 6, "1", true, false, "１０", 4},
+      {kAddCaption, "X-１２", 0, 6, "-20", true, true, "X-－８", 6},
+      {kAddCaption, "1２", 0, 3, "1", true, true, "1３", 3},
+      {kAddCaption, "1２", 0, 3, "1", false, true, "2２", 3},
+      {kAddCaption, "③\r\n②x⑳", 0, 10, "2", false, true, "⑤\r\n④x⑳", 9},
+      {kAddCaption, "⑲\r\n⑳\r\nA1", 0, 10, "1", true, true, "⑳\r\n⑳\r\nA2", 10, 1},
+      {kAddCaption, "①", 0, 2, "-1", true, true, "①", 0, 1},
+      // Digits inside AutoCAD's codes are no number; letters, Roman
+      // numerals, kanji and いろは are none either.
+      {kAddCaption, "45%%d\r\n\\U+2460 7\r\n%%123", 0, 24, "1", true, true, "46%%d\r\n\\U+2460 8\r\n%%123",
+       16},
+      {kAddCaption, "第三Ⅱはa", 0, 9, "1", true, true, "第三Ⅱはa", 0},
+      {"連番", "No.①\r\nq\r\nq", 0, 11, "1", true, true, "No.①\r\nNo.②\r\nNo.③", 19},
+      {"連番", "⑲\r\nq\r\nq\r\nq", 0, 11, "1", true, true, "⑲\r\n⑳\r\nq\r\nq", 6, 2},
+      {"連番", "Ａ－０１\r\nq\r\nq", 0, 13, "1", true, true, "Ａ－０１\r\nＡ－０２\r\nＡ－０３", 28},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(std::string(c.caption) + " " + c.text + " + " + c.amount);
@@ -395,6 +414,7 @@ TEST_F(DialogsTest, AddAndRenumberRewriteTheSelectedLines) {
     EXPECT_EQ(host_.Memo1.Text(), c.expected);
     EXPECT_EQ(host_.Memo1.SelStart(), c.caret);
     EXPECT_EQ(host_.changes, c.text == c.expected ? 0 : 1);
+    EXPECT_EQ(dialog.UnchangedLines(), c.unchanged);
   }
   EXPECT_TRUE(TakeErrorBoxes().empty());
 }

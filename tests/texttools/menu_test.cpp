@@ -226,12 +226,28 @@ TEST_F(MenuTest, AddAndRenumberOpenTheirDialogWithItsCaption) {
     size_t selStart, selLength;
     std::vector<std::string> captions;  // of the dialogs opened
     std::string expected;               // after "実行" with amount 1
+    std::vector<std::string> boxes{};   // shown once the dialog has closed
   };
   const TCase cases[] = {
       {"n1", "a1\r\nb1", 0, 6, {"＋ｎ"}, "a2\r\nb2"},
       {"n1", "a1\r\nb1", 0, 0, {}, "a1\r\nb1"},  // disabled without a selection
       {"N5", "a1\r\nb1", 0, 6, {"連番"}, "a1\r\na2"},
       {"N5", "", 0, 0, {}, ""},
+      // Results outside ①-⑳ leave their lines and are counted.
+      {"n1",
+       "⑳\r\n⑲\r\n⑳",
+       0,
+       10,
+       {"＋ｎ"},
+       "⑳\r\n⑳\r\n⑳",
+       {"2 行は結果が丸数字（①～⑳）の範囲外のため変更できませんでした."}},
+      {"N5",
+       "⑲\r\nx\r\nx\r\nx",
+       0,
+       14,
+       {"連番"},
+       "⑲\r\n⑳\r\nx\r\nx",
+       {"2 行は結果が丸数字（①～⑳）の範囲外のため変更できませんでした."}},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.item + " " + c.text);
@@ -244,6 +260,9 @@ TEST_F(MenuTest, AddAndRenumberOpenTheirDialogWithItsCaption) {
     });
     EXPECT_EQ(captions, c.captions);
     EXPECT_EQ(Memo().Text(), c.expected);
+    std::vector<std::string> boxes;
+    for (const TErrorBoxRecord& box : TakeErrorBoxes()) boxes.push_back(box.Text);
+    EXPECT_EQ(boxes, c.boxes);
   }
   // Renumbering is offered even without a selection: the dialog then changes
   // nothing.
