@@ -13,6 +13,7 @@
 #include "texttools/form2.h"
 #include "texttools/form3.h"
 #include "texttools/form4.h"
+#include "texttools/number_kinds.h"
 #include "texttools/string_utils.h"
 
 namespace vorbel {
@@ -121,25 +122,20 @@ void TForm1::N4Click() {
   size_t count = lines.size();
   while (count > 0 && IsBlank(lines[count - 1])) --count;
   const std::string& line = count > 0 ? lines[count - 1] : lines.back();
-  std::string prefix;
-  std::string number;
-  std::string suffix;
-  SplitNumber(line, prefix, number, suffix, true);
-  // The next value keeps the number's width and leading zeros: 009 gives 010,
-  // 99 gives 100. A number beyond 2147483647 raises the conversion error
-  // before the dialog exists.
-  std::string next;
-  if (!number.empty()) {
-    const auto value = static_cast<uint32_t>(StrToInt(number));
-    next = FilledNumber(static_cast<int32_t>(value + 1), number.size(), true);
-  }
+  // The item that ends the line, its kind and the value after it; an ASCII
+  // number beyond 2147483647 raises the conversion error before the dialog
+  // exists.
+  const TContinuation next = ContinueLine(line);
   TForm2 form2(Memo1);
-  form2.Edit1.SetText(prefix);
-  if (!number.empty()) {
-    form2.Edit2.SetText(next);
+  form2.Edit1.SetText(next.Prefix);
+  if (next.Found) {
+    // The kind first: its change writes the design's initial value in the
+    // kind's notation, which the continuation then replaces.
+    form2.ComboBox1.SetItemIndex(static_cast<int>(next.Kind));
+    form2.Edit2.SetText(next.Initial);
     form2.Edit5.SetText("1");
   }
-  form2.Edit4.SetText(suffix);
+  form2.Edit4.SetText(next.Suffix);
   form2.ShowModal();
 }
 

@@ -410,6 +410,32 @@ std::optional<int32_t> ParseKind(TNumberKind kind, std::string_view text) {
   return std::nullopt;
 }
 
+bool IsKindKey(TNumberKind kind, unsigned key) {
+  if (key >= '0' && key <= '9') return true;
+  std::string character;
+  if (key > 0xFF) character.push_back(static_cast<char>(key >> 8));
+  character.push_back(static_cast<char>(key & 0xFF));
+  switch (kind) {
+    case TNumberKind::Decimal:
+      return false;
+    case TNumberKind::FullWidth:
+      return FullWidthDigit(key) >= 0;
+    case TNumberKind::Circled:
+      return CircledValue(key) > 0;
+    case TNumberKind::UpperLetter:
+      return key >= 'A' && key <= 'Z';
+    case TNumberKind::LowerLetter:
+      return key >= 'a' && key <= 'z';
+    case TNumberKind::Kanji:
+      return IsKanjiNumeral(character);
+    case TNumberKind::Iroha:
+      return IndexIn(kIroha, character) >= 0;
+    case TNumberKind::Roman:
+      return RomanValue(key) > 0;
+  }
+  return false;
+}
+
 size_t CharCount(std::string_view text) { return CharStarts(text).size(); }
 
 TContinuation ContinueLine(std::string_view line) {

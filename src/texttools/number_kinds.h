@@ -46,6 +46,12 @@ std::optional<std::string> FormatKind(TNumberKind kind, int32_t value, size_t wi
 // when it is neither. The kind's range is not checked here.
 std::optional<int32_t> ParseKind(TNumberKind kind, std::string_view text);
 
+// Whether a typed character (ASCII, or lead byte * 256 + trail byte) is an
+// ASCII digit or a character of the kind's notation: full-width digits,
+// ①-⑳, letters of the kind's case, 一-九 十 百 千, the いろは kana, Ⅰ-Ⅹ.
+// 数字 takes the digits only here.
+bool IsKindKey(TNumberKind kind, unsigned key);
+
 // The length of a text in characters, a double-byte character counting one.
 size_t CharCount(std::string_view text);
 

@@ -157,6 +157,7 @@ TEST_F(MenuTest, AppendNumberedLinesPrefillsFromTheLastLine) {
     std::string text;
     std::string prefix, initial, suffix, step;
     std::string firstPreview;
+    std::string kind = "数字";
   };
   const TCase cases[] = {
       {"No.099", "No.", "100", "", "1", "[No.100]"},
@@ -171,6 +172,17 @@ TEST_F(MenuTest, AppendNumberedLinesPrefillsFromTheLastLine) {
       // The next value wraps around; the preview zero-fills to the width of its
       // text, the sign before the zeros.
       {"N2147483647", "N", "-2147483648", "", "1", "[N-02147483648]"},
+      // The kind of the last item carries over.
+      {"Y-1a", "Y-", "2", "a", "1", "[Y-2a]"},
+      {"⑤", "", "⑥", "", "1", "[⑥]", "丸数字"},
+      {"⑳", "", "21", "", "1", "[範囲外]", "丸数字"},
+      {"Ｂ１２", "Ｂ", "１３", "", "1", "[Ｂ１３]", "全角数字"},
+      {"通りC", "通り", "D", "", "1", "[通りD]", "英大文字"},
+      {"AZ", "", "BA", "", "1", "[BA]", "英大文字"},
+      {"は", "", "に", "", "1", "[に]", "いろは"},
+      {"第三", "第", "四", "", "1", "[第四]", "漢数字"},
+      {"Ⅱ", "", "Ⅲ", "", "1", "[Ⅲ]", "ローマ数字"},
+      {"統一", "統一", "001", "", "1", "[統一001]"},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.text);
@@ -183,6 +195,7 @@ TEST_F(MenuTest, AppendNumberedLinesPrefillsFromTheLastLine) {
       EXPECT_EQ(dialog.Edit5.Text(), c.step);
       EXPECT_EQ(dialog.Edit3.Text(), "15");
       EXPECT_EQ(dialog.Label8.Text(), c.firstPreview);
+      EXPECT_EQ(dialog.ComboBox1.Text(), c.kind);
       EXPECT_TRUE(dialog.Button1.Focused());
     });
     EXPECT_EQ(opened, std::vector<std::string>{"TForm2"});
