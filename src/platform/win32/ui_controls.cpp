@@ -283,12 +283,10 @@ void PlaceControl(TControl& control) {
                control.Layout().Anchors, dx, dy);
   if (control.Kind() == TControlKind::Label) bounds.Width = TextWidth(impl);
   if (control.Kind() == TControlKind::ComboBox) {
-    // The closed list is as high as its layout row (the selection field
-    // plus its 3-pixel frame above and below); the height given to the
-    // window is that of the dropped list, room for every item.
-    HWND box = impl.window.get();
-    SendMessageW(box, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), std::max(1, bounds.Height - 6));
-    const auto itemHeight = static_cast<int>(SendMessageW(box, CB_GETITEMHEIGHT, 0, 0));
+    // The height given to a drop-down list is that of its dropped list,
+    // room for every item; closed, the list is as high as its font makes
+    // it, as everywhere on the system.
+    const auto itemHeight = static_cast<int>(SendMessageW(impl.window.get(), CB_GETITEMHEIGHT, 0, 0));
     bounds.Height += itemHeight * static_cast<int>(control.Layout().Items.size()) + 2;
   }
   SetWindowPos(impl.window.get(), nullptr, bounds.Left, bounds.Top, bounds.Width, bounds.Height,
