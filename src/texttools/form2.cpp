@@ -141,16 +141,8 @@ int32_t HexToInt(std::string_view text) {
 
 std::string NumberedLine(std::string_view prefix, size_t width, size_t zeros, int32_t value,
                          std::string_view suffix, bool hex) {
-  std::string number;
-  if (hex) {
-    number = IntToHex(static_cast<uint32_t>(value), 1);
-  } else {
-    const int64_t wide = value;
-    number = std::to_string(wide < 0 ? -wide : wide);
-  }
-  if (zeros <= 16 && number.size() < zeros) number.insert(0, zeros - number.size(), '0');
-  if (!hex && value < 0) number.insert(0, 1, '-');
-  if (number.size() < width) number.insert(0, width - number.size(), ' ');
+  const std::string number = hex ? DigitsField(IntToHex(static_cast<uint32_t>(value), 1), false, width, zeros)
+                                 : *FormatKind(TNumberKind::Decimal, value, width, zeros);
   std::string line;
   line.reserve(prefix.size() + number.size() + suffix.size());
   line.append(prefix).append(number).append(suffix);

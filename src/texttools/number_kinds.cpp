@@ -109,11 +109,7 @@ std::optional<int32_t> PlainDecimal(std::string_view text) {
 // The %*.*d rule on ASCII: zeros, sign, blanks.
 std::string DecimalText(int32_t value, size_t width, size_t zeros) {
   const int64_t wide = value;
-  std::string number = std::to_string(wide < 0 ? -wide : wide);
-  if (zeros <= 16 && number.size() < zeros) number.insert(0, zeros - number.size(), '0');
-  if (value < 0) number.insert(0, 1, '-');
-  if (number.size() < width) number.insert(0, width - number.size(), ' ');
-  return number;
+  return DigitsField(std::to_string(wide < 0 ? -wide : wide), value < 0, width, zeros);
 }
 
 // Digits, blank and minus of an ASCII number in full width.
@@ -329,6 +325,13 @@ std::vector<TNumberRun> NumberRuns(std::string_view text, bool withAscii) {
 
 }  // namespace
 
+std::string DigitsField(std::string digits, bool negative, size_t width, size_t zeros) {
+  if (zeros <= 16 && digits.size() < zeros) digits.insert(0, zeros - digits.size(), '0');
+  if (negative) digits.insert(0, 1, '-');
+  if (digits.size() < width) digits.insert(0, width - digits.size(), ' ');
+  return digits;
+}
+
 const std::vector<std::string>& NumberKindNames() {
   static const std::vector<std::string> names = {"数字",     "全角数字", "丸数字", "英大文字",
                                                  "英小文字", "漢数字",   "いろは", "ローマ数字"};
@@ -362,7 +365,9 @@ bool KindHolds(TNumberKind kind, int32_t value) {
 
 std::optional<std::string> FormatKind(TNumberKind kind, int32_t value, size_t width, size_t zeros) {
   if (!KindHolds(kind, value)) return std::nullopt;
-  const auto index = static_cast<size_t>(value - 1);
+  // The place in a table of the finite kinds, which count from 1 (the
+  // decimal kinds take any value and no table).
+  const size_t index = value >= 1 ? static_cast<size_t>(value) - 1 : 0;
   switch (kind) {
     case TNumberKind::Decimal:
       return DecimalText(value, width, zeros);

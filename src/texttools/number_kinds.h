@@ -46,6 +46,11 @@ std::optional<std::string> FormatKind(TNumberKind kind, int32_t value, size_t wi
 // when it is neither. The kind's range is not checked here.
 std::optional<int32_t> ParseKind(TNumberKind kind, std::string_view text);
 
+// The "%*.*d" rule on the digits of a number: zeros in front up to `zeros`
+// digits (none when `zeros` is above 16), then the minus sign of a negative
+// number, then blanks in front up to `width` characters. Nothing is cut.
+std::string DigitsField(std::string digits, bool negative, size_t width, size_t zeros);
+
 // Whether a typed character (ASCII, or lead byte * 256 + trail byte) is an
 // ASCII digit or a character of the kind's notation: full-width digits,
 // ①-⑳, letters of the kind's case, 一-九 十 百 千, the いろは kana, Ⅰ-Ⅹ.

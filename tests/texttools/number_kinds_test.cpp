@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <optional>
 #include <string>
 
@@ -29,6 +30,8 @@ TEST(NumberKinds, SequencesWidthsAndEnds) {
       {K::FullWidth, 7, 3, 0, "　　７"},
       {K::FullWidth, -1, 3, 3, "－００１"},
       {K::FullWidth, 123, 2, 2, "１２３"},
+      {K::Decimal, INT32_MIN, 0, 11, "-02147483648"},
+      {K::FullWidth, INT32_MIN, 0, 0, "－２１４７４８３６４８"},
       {K::Circled, 1, 3, 3, "\x87\x40"},  // ①, width and fill do not apply
       {K::Circled, 20, 0, 0, "⑳"},
       {K::Circled, 21, 0, 0, std::nullopt},
