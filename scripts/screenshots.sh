@@ -117,6 +117,9 @@ step menu renumber 1=1 >/dev/null
 shot dialog-renumber dialog
 step run >/dev/null
 shot main-renumbered tool
+step menu sequence kind=丸数字 5=5 >/dev/null
+shot dialog-kinds dialog
+step cancel >/dev/null
 step menu sequence 5=1 >/dev/null
 shot dialog-sequence dialog
 step run >/dev/null

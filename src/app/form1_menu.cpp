@@ -8,9 +8,12 @@
 #include "app/form1.h"
 #include "base/numbers.h"
 #include "cp932/cp932.h"
+#include "platform/application.h"
+#include "texttools/acad_codes.h"
 #include "texttools/form2.h"
 #include "texttools/form3.h"
 #include "texttools/form4.h"
+#include "texttools/number_kinds.h"
 #include "texttools/string_utils.h"
 
 namespace vorbel {
@@ -20,12 +23,13 @@ namespace {
 // The commands that act on the selection, enabled only while there is one.
 constexpr const char* kSelectionItems[] = {"n1", "N5", "N8", "N11", "N16", "N17", "Replace1"};
 
-// Converts the selected text as one string and puts it in place of the
-// selection, without an undo record; the caret then stands behind it.
+// Converts the selected text as one string, AutoCAD's codes in it left as
+// they are, and puts it in place of the selection, without an undo record;
+// the caret then stands behind it. The codes are found in the memo's whole
+// text, so the part of a code that the selection cuts stays too.
 void ConvertSelection(TMemo& memo, void (*convert)(std::string&)) {
-  std::string text = memo.SelText();
-  convert(text);
-  memo.ReplaceSelection(text);
+  const std::string text = memo.Text();
+  memo.ReplaceSelection(ConvertOutsideCodes(text, memo.SelStart(), memo.SelLength(), convert));
 }
 
 // The index of the line that holds the selection's start: the first line
@@ -84,6 +88,7 @@ void TForm1::n1Click() {
   TForm3 form3(Memo1);
   form3.SetCaption(kAddCaption);
   form3.ShowModal();
+  if (form3.UnchangedLines() > 0) ShowErrorBox(UnchangedLinesMessage(form3.UnchangedLines()));
 }
 
 void TForm1::N5Click() {
@@ -91,6 +96,7 @@ void TForm1::N5Click() {
   TForm3 form3(Memo1);
   form3.SetCaption("連番");
   form3.ShowModal();
+  if (form3.UnchangedLines() > 0) ShowErrorBox(UnchangedLinesMessage(form3.UnchangedLines()));
 }
 
 void TForm1::Replace1Click() {
@@ -116,25 +122,20 @@ void TForm1::N4Click() {
   size_t count = lines.size();
   while (count > 0 && IsBlank(lines[count - 1])) --count;
   const std::string& line = count > 0 ? lines[count - 1] : lines.back();
-  std::string prefix;
-  std::string number;
-  std::string suffix;
-  SplitNumber(line, prefix, number, suffix, true);
-  // The next value keeps the number's width and leading zeros: 009 gives 010,
-  // 99 gives 100. A number beyond 2147483647 raises the conversion error
-  // before the dialog exists.
-  std::string next;
-  if (!number.empty()) {
-    const auto value = static_cast<uint32_t>(StrToInt(number));
-    next = FilledNumber(static_cast<int32_t>(value + 1), number.size(), true);
-  }
+  // The item that ends the line, its kind and the value after it; an ASCII
+  // number beyond 2147483647 raises the conversion error before the dialog
+  // exists.
+  const TContinuation next = ContinueLine(line);
   TForm2 form2(Memo1);
-  form2.Edit1.SetText(prefix);
-  if (!number.empty()) {
-    form2.Edit2.SetText(next);
+  form2.Edit1.SetText(next.Prefix);
+  if (next.Found) {
+    // The kind first: its change writes the design's initial value in the
+    // kind's notation, which the continuation then replaces.
+    form2.ComboBox1.SetItemIndex(static_cast<int>(next.Kind));
+    form2.Edit2.SetText(next.Initial);
     form2.Edit5.SetText("1");
   }
-  form2.Edit4.SetText(suffix);
+  form2.Edit4.SetText(next.Suffix);
   form2.ShowModal();
 }
 

@@ -1,6 +1,6 @@
 // The controls of the program's windows: buttons, check boxes, single-line
-// edits, the multi-line memo, labels, group boxes, radio groups, the pop-up
-// menu and the timer.
+// edits, the multi-line memo, labels, group boxes, radio groups, drop-down
+// lists, the pop-up menu and the timer.
 //
 // A control is a member of its form and is built from the form's layout row
 // of the same name. Texts are code page 932 bytes, and every position and
@@ -12,7 +12,8 @@
 // standard error box and goes no further. Setting a text a control already
 // holds raises nothing; setting a different text raises the change event
 // just as typing would; changing a check box's or radio group's state from
-// the program raises its click event.
+// the program raises its click event, and changing a drop-down list's
+// selection its change event.
 #pragma once
 
 #include <cstddef>
@@ -121,6 +122,12 @@ class TEdit : public TCustomEdit {
   // it, or set it to 0 to discard it. Enter (13) never reaches the text: it
   // is swallowed after the handler has seen it, without a beep.
   std::function<void(unsigned& key)> OnKeyPress;
+
+  // Whether the input method is switched off when the edit gets the focus
+  // (the layout's kImeClosed at first); when it is not, the edit leaves the
+  // input method as the user has it, so Japanese text can be typed.
+  bool ImeClosed() const;
+  void SetImeClosed(bool closed);
 };
 
 // The multi-line memo. Its lines are the text split at CR LF; an empty line
@@ -167,6 +174,20 @@ class TRadioGroup : public TControl {
   // Raises OnClick when the selection changes.
   void SetItemIndex(int index);
   std::function<void()> OnClick;
+};
+
+// A drop-down list (a combo box that only chooses, no typing): the layout's
+// items, one or none selected. Its text is the selected item's, or empty.
+class TComboBox : public TControl {
+ public:
+  TComboBox(TForm& form, std::string_view name) : TControl(form, name, TControlKind::ComboBox) {}
+  size_t ItemCount() const { return Layout().Items.size(); }
+  int ItemIndex() const;
+  // Selects item `index` (-1 or a number outside the items: none); raises
+  // OnChange when the selection changes. SetText selects the item of that
+  // text in the same way.
+  void SetItemIndex(int index);
+  std::function<void()> OnChange;
 };
 
 // One entry of a pop-up menu; the caption "-" makes a separator line.

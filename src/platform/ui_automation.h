@@ -15,6 +15,7 @@ namespace vorbel {
 
 class TButton;
 class TCheckBox;
+class TComboBox;
 class TControl;
 class TCustomEdit;
 class TForm;
@@ -36,6 +37,9 @@ void PressEscape(TForm& form);
 // selection) and presses it. Disabled controls ignore it.
 void ClickControl(TControl& control);
 void ClickRadioItem(TRadioGroup& group, int index);
+// Chooses an item of a drop-down list as the user does with the mouse: the
+// list takes the focus, and its change event comes when the choice differs.
+void ChooseComboItem(TComboBox& box, int index);
 void DoubleClick(TMemo& memo);
 // Opens the memo's pop-up menu and chooses an item; a disabled item does
 // nothing.

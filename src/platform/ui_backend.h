@@ -1,7 +1,9 @@
 // What both backends of the controls share beyond the public headers.
 #pragma once
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/forms.h"
 #include "platform/ui_types.h"
@@ -27,5 +29,8 @@ TRect DesignBoundsInForm(const TForm& form, const TControlLayout& layout);
 
 // Kinds of control that can hold the keyboard focus.
 bool TakesFocus(TControlKind kind);
+
+// The index of the drop-down list item with the text `text`, or -1.
+int ComboIndexOf(const std::vector<std::string>& items, std::string_view text);
 
 }  // namespace vorbel

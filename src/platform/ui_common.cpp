@@ -201,6 +201,11 @@ TRect DesignBoundsInForm(const TForm& form, const TControlLayout& layout) {
 
 bool TakesFocus(TControlKind kind) { return kind != TControlKind::Label && kind != TControlKind::GroupBox; }
 
+int ComboIndexOf(const std::vector<std::string>& items, std::string_view text) {
+  const auto at = std::find(items.begin(), items.end(), text);
+  return at == items.end() ? -1 : static_cast<int>(at - items.begin());
+}
+
 const TFormLayout& TForm::Layout() const { return layout_; }
 
 const TControlLayout& TForm::ControlLayout(std::string_view name) const {

@@ -72,13 +72,13 @@ constexpr TFont kFormFont{"ＭＳ Ｐゴシック", 12, false, false};
 constexpr TFont kFixedFont{"ＭＳ ゴシック", 13, false, true};
 constexpr TFont kBoldFont{"ＭＳ Ｐゴシック", 13, true, false};
 
-enum class TControlKind { Button, CheckBox, Edit, Memo, Label, GroupBox, RadioGroup };
+enum class TControlKind { Button, CheckBox, Edit, Memo, Label, GroupBox, RadioGroup, ComboBox };
 
 // Initial states and options of a control.
 enum TControlFlag : unsigned {
   kDisabled = 1,    // starts disabled
   kChecked = 2,     // check box: starts checked
-  kImeClosed = 4,   // edit: the input method is switched off when it gets the focus
+  kImeClosed = 4,   // edit: the input method is switched off when it gets the focus (see TEdit::SetImeClosed)
   kScrollBars = 8,  // memo: horizontal and vertical scroll bars, no wrapping
 };
 
@@ -93,9 +93,11 @@ struct TControlLayout {
   std::string Parent{};  // the name of a group box of the same form, or empty
   TFont Font{};          // empty face: the form's font
   unsigned Flags = 0;
-  std::vector<std::string> Items{};  // radio group: the items, top to bottom and then across
-  int Columns = 1;                   // radio group
-  int ItemIndex = -1;                // radio group: the selected item
+  // Radio group: the items, top to bottom and then across; drop-down list:
+  // its items, top to bottom.
+  std::vector<std::string> Items{};
+  int Columns = 1;     // radio group
+  int ItemIndex = -1;  // radio group, drop-down list: the selected item
 };
 
 enum class TFormStyle {

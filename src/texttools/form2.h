@@ -1,15 +1,18 @@
 // The sequence-number dialog "連番作成": appends a run of numbered lines
-// (prefix, number, suffix) to the end of the main window's memo. Two
-// previews show the first and the last line it would add and follow every
-// change of the fields.
+// (prefix, number, suffix) to the end of the main window's memo. The number
+// is of the kind chosen in "種類" (number_kinds.h). Two previews show the
+// first and the last line it would add and follow every change of the
+// fields.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "platform/controls.h"
 #include "platform/forms.h"
+#include "texttools/number_kinds.h"
 
 namespace vorbel {
 
@@ -55,12 +58,18 @@ class TForm2 : public TForm {
   TLabel Label8;
   TLabel Label7;
   TLabel Label9;
+  TLabel Label10;
+  TComboBox ComboBox1;
+
+  // The kind chosen in "種類".
+  TNumberKind Kind() const;
 
   // Event handlers.
   void Edit1Change();
   void CheckBox1Click();
   void CheckBox2Click();
   void CheckBox3Click();
+  void ComboBox1Change();
   void Edit1KeyPress(unsigned& key);
   void Edit2KeyPress(unsigned& key);
   void Edit4KeyPress(unsigned& key);
@@ -72,15 +81,25 @@ class TForm2 : public TForm {
  private:
   // Width, zero fill and radix of the number as the fields say now.
   struct TNumberFormat {
+    TNumberKind kind = TNumberKind::Decimal;
     size_t width = 0;
     size_t zeros = 0;
     bool hex = false;
   };
   TNumberFormat NumberFormat() const;
-  int32_t InitialValue() const;
-  std::string LineFor(const TNumberFormat& format, int32_t value) const;
+  // The initial value; nothing when a kind other than 数字 does not read
+  // it (数字 reads what it cannot as 0).
+  std::optional<int32_t> InitialValue() const;
+  // The line for a value, nothing when the kind does not hold it.
+  std::optional<std::string> LineFor(const TNumberFormat& format, int32_t value) const;
 
   TMemo& memo_;
+  // The kind the initial value was last written in, and the value the last
+  // change of kind wrote (with its text), so that passing through a kind
+  // that cannot write it (25 through 丸数字) brings the value back.
+  TNumberKind shownKind_ = TNumberKind::Decimal;
+  std::string convertedText_;
+  std::optional<int32_t> convertedValue_;
 };
 
 }  // namespace vorbel

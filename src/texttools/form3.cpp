@@ -1,10 +1,13 @@
 #include "texttools/form3.h"
 
 #include <algorithm>
+#include <optional>
+#include <string_view>
 #include <vector>
 
 #include "base/numbers.h"
 #include "texttools/memo_edit.h"
+#include "texttools/number_kinds.h"
 #include "texttools/string_utils.h"
 
 namespace vorbel {
@@ -66,12 +69,6 @@ const TFormLayout& Form3Layout() {
   return layout;
 }
 
-std::string FilledNumber(int32_t value, size_t digits, bool fill) {
-  std::string text = std::to_string(value);
-  if (fill && text.size() < digits) text.insert(value < 0 ? size_t{1} : size_t{0}, digits - text.size(), '0');
-  return text;
-}
-
 TForm3::TForm3(TMemo& memo)
     : TForm(Form3Layout()),
       Button1(*this, "Button1"),
@@ -88,6 +85,7 @@ TForm3::TForm3(TMemo& memo)
 }
 
 void TForm3::Button1Click() {
+  unchangedLines_ = 0;
   int firstLine = 0;
   int lastLine = 0;
   if (GetSelLineRange(memo_, firstLine, lastLine)) {
@@ -122,16 +120,23 @@ void TForm3::AddToLines(const std::vector<std::string>& lines, size_t firstLine,
   };
   try {
     for (size_t i = firstLine; i <= lastLine; ++i) {
-      std::string prefix;
-      std::string number;
-      std::string suffix;
-      SplitNumber(lines[i], prefix, number, suffix, fromEnd);
-      if (number.empty()) {
-        result.push_back(lines[i]);
+      const std::string& line = lines[i];
+      const std::optional<TNumberRun> run = FindNumberRun(line, fromEnd);
+      if (!run) {
+        result.push_back(line);
         continue;
       }
-      const int32_t value = WrappedSum(StrToInt(number), static_cast<uint32_t>(amount));
-      result.push_back(prefix + FilledNumber(value, number.size(), CheckBox1.Checked()) + suffix);
+      const std::string_view number = std::string_view(line).substr(run->Begin, run->End - run->Begin);
+      const int32_t value = WrappedSum(NumberRunValue(number, run->Notation), static_cast<uint32_t>(amount));
+      const std::optional<std::string> text =
+          FormatNumberRun(value, run->Notation, CharCount(number), CheckBox1.Checked());
+      if (!text) {
+        // No circled number for the result: the line stays as it was.
+        ++unchangedLines_;
+        result.push_back(line);
+        continue;
+      }
+      result.push_back(line.substr(0, run->Begin) + *text + line.substr(run->End));
       firstChanged = std::min(firstChanged, i);
       lastChanged = i;
     }
@@ -144,22 +149,34 @@ void TForm3::AddToLines(const std::vector<std::string>& lines, size_t firstLine,
 
 void TForm3::RenumberLines(const std::vector<std::string>& lines, size_t firstLine, size_t lastLine,
                            bool fromEnd, int32_t amount) {
-  std::string prefix;
-  std::string number;
-  std::string suffix;
-  SplitNumber(lines[firstLine], prefix, number, suffix, fromEnd);
-  if (number.empty()) return;
-  const int32_t base = StrToInt(number);
+  const std::string& model = lines[firstLine];
+  const std::optional<TNumberRun> run = FindNumberRun(model, fromEnd);
+  if (!run) return;
+  const std::string_view number = std::string_view(model).substr(run->Begin, run->End - run->Begin);
+  const int32_t base = NumberRunValue(number, run->Notation);
+  const std::string prefix = model.substr(0, run->Begin);
+  const std::string suffix = model.substr(run->End);
   std::vector<std::string> result;
   for (size_t i = firstLine + 1; i <= lastLine; ++i) {
     const auto steps = static_cast<uint32_t>(i - firstLine);
     const int32_t value = WrappedSum(base, steps * static_cast<uint32_t>(amount));
-    result.push_back(prefix + FilledNumber(value, number.size(), CheckBox1.Checked()) + suffix);
+    const std::optional<std::string> text =
+        FormatNumberRun(value, run->Notation, CharCount(number), CheckBox1.Checked());
+    if (!text) {
+      // Past ⑳ (or below ①): renumbering stops, the rest stays as it was.
+      unchangedLines_ += lastLine - i + 1;
+      break;
+    }
+    result.push_back(prefix + *text + suffix);
   }
-  ReplaceMemoLines(memo_, lines, firstLine + 1, result);
+  if (!result.empty()) ReplaceMemoLines(memo_, lines, firstLine + 1, result);
 }
 
 void TForm3::Button2Click() { Close(); }
+
+std::string UnchangedLinesMessage(size_t count) {
+  return std::to_string(count) + " 行は結果が丸数字（①～⑳）の範囲外のため変更できませんでした";
+}
 
 void TForm3::Edit1KeyPress(unsigned& key) {
   if ((key < '0' || key > '9') && key != kBackspace && key != kEnter) key = 0;

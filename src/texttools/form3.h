@@ -1,6 +1,7 @@
 // The add/subtract dialog. With the caption "＋ｎ" it adds its amount to one
-// number (the first or the last run of digits) in every line the memo's
-// selection touches; with any other caption ("連番") it renumbers: the first
+// number (the first or the last one: a run of ASCII or full-width digits, or
+// a circled number) in every line the memo's selection touches, and writes
+// the result in the number's own notation; with any other caption ("連番") it renumbers: the first
 // of those lines is the model, and every further line becomes the model with
 // its number increased by the amount once per line.
 #pragma once
@@ -12,6 +13,7 @@
 
 #include "platform/controls.h"
 #include "platform/forms.h"
+#include "texttools/number_kinds.h"
 
 namespace vorbel {
 
@@ -19,11 +21,6 @@ const TFormLayout& Form3Layout();
 
 // The caption that makes the dialog add rather than renumber.
 inline constexpr const char* kAddCaption = "＋ｎ";
-
-// `value` in decimal; with `fill`, zeros in front until the text is `digits`
-// characters long, a minus sign staying in front of them (-05). A longer
-// text is never cut.
-std::string FilledNumber(int32_t value, size_t digits, bool fill);
 
 class TForm3 : public TForm {
  public:
@@ -43,6 +40,11 @@ class TForm3 : public TForm {
   void Button2Click();
   void Edit1KeyPress(unsigned& key);
 
+  // The lines the last run left as they were because their result had no
+  // circled number (outside ①-⑳); the caller reports them once the dialog
+  // has closed.
+  size_t UnchangedLines() const { return unchangedLines_; }
+
  private:
   void AddToLines(const std::vector<std::string>& lines, size_t firstLine, size_t lastLine, bool fromEnd,
                   int32_t amount);
@@ -50,6 +52,10 @@ class TForm3 : public TForm {
                      int32_t amount);
 
   TMemo& memo_;
+  size_t unchangedLines_ = 0;
 };
+
+// The message for lines the dialog could not change.
+std::string UnchangedLinesMessage(size_t count);
 
 }  // namespace vorbel

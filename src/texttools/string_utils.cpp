@@ -8,6 +8,7 @@
 
 #include "cp932/cp932.h"
 #include "platform/controls.h"
+#include "texttools/acad_codes.h"
 
 namespace vorbel {
 namespace {
@@ -42,18 +43,21 @@ void SplitNumber(std::string_view line, std::string& prefix, std::string& number
   const std::string_view text = line.substr(0, length);
 
   // A digit byte is never the trail byte of a double-byte character (those
-  // lie in 0x40-0xFC), so a plain byte scan finds whole digits only.
+  // lie in 0x40-0xFC), so a plain byte scan finds whole digits only; digits
+  // inside AutoCAD's codes (%%123, \U+2460) are no number.
+  const std::vector<bool> inCode = AcadCodeMask(text);
+  const auto digitAt = [&](size_t i) { return IsDigit(text[i]) && !inCode[i]; };
   size_t begin = 0;
   size_t end = 0;
   if (!fromEnd) {
-    while (begin < length && !IsDigit(text[begin])) ++begin;
+    while (begin < length && !digitAt(begin)) ++begin;
     end = begin;
-    while (end < length && IsDigit(text[end])) ++end;
+    while (end < length && digitAt(end)) ++end;
   } else {
     end = length;
-    while (end > 0 && !IsDigit(text[end - 1])) --end;
+    while (end > 0 && !digitAt(end - 1)) --end;
     begin = end;
-    while (begin > 0 && IsDigit(text[begin - 1])) --begin;
+    while (begin > 0 && digitAt(begin - 1)) --begin;
     if (begin == end) begin = end = length;  // no digit: all of it is the prefix
   }
   prefix.assign(text.substr(0, begin));

@@ -11,7 +11,8 @@ class TMemo;
 
 // Cuts `line` into the text before a run of ASCII digits, the run and the
 // text after it; at most two line-break characters at the end belong to none
-// of them. `fromEnd` takes the last run, else the first.
+// of them, and digits inside AutoCAD's codes (acad_codes.h) are no digits.
+// `fromEnd` takes the last run, else the first.
 void SplitNumber(std::string_view line, std::string& prefix, std::string& number, std::string& suffix,
                  bool fromEnd);
 

@@ -144,6 +144,37 @@ class TTestDialog : public TForm {
   TCheckBox CheckBox1;
 };
 
+// A dialog with a drop-down list between an edit and a button.
+TFormLayout ComboDialogLayout() {
+  TFormLayout form;
+  form.ClassName = "TContractCombo";
+  form.Caption = "連番作成";
+  form.Client = {176, 80};
+  form.Style = TFormStyle::ToolDialog;
+  TControlLayout combo{"ComboBox1", TControlKind::ComboBox, "", {62, 30, 105, 20}};
+  combo.TabOrder = 1;
+  combo.Items = {"数字", "丸数字", "いろは"};
+  combo.ItemIndex = 0;
+  form.Controls = {
+      {"Edit1", TControlKind::Edit, "001", {8, 4, 51, 20}, kAnchorLeft | kAnchorTop, 0, "", {}, kImeClosed},
+      combo,
+      {"Button1", TControlKind::Button, "実行", {30, 54, 57, 25}, kAnchorLeft | kAnchorTop, 2},
+  };
+  return form;
+}
+
+class TComboDialog : public TForm {
+ public:
+  TComboDialog()
+      : TForm(ComboDialogLayout()),
+        Edit1(*this, "Edit1"),
+        ComboBox1(*this, "ComboBox1"),
+        Button1(*this, "Button1") {}
+  TEdit Edit1;
+  TComboBox ComboBox1;
+  TButton Button1;
+};
+
 class ControlsContract : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -563,6 +594,57 @@ TEST_F(ControlsContract, ModalDialogCentredOverTheMainFormWithFocusOnItsFirstCon
   EXPECT_EQ(radioClicks, 1);
   EXPECT_TRUE(dialog.Closed());
   EXPECT_FALSE(dialog.Modal());
+}
+
+TEST_F(ControlsContract, DropDownListChoosesOneOfItsItems) {
+  TTestForm owner;
+  owner.Show();
+  TComboDialog dialog;
+  TComboBox& box = dialog.ComboBox1;
+  std::vector<std::string> changes;  // the text at each change event
+  box.OnChange = [&] { changes.push_back(box.Text()); };
+  EXPECT_EQ(box.ItemCount(), 3u);
+  EXPECT_EQ(box.ItemIndex(), 0);
+  EXPECT_EQ(box.Text(), "数字");
+  const std::vector<TControl*> tabs = {&dialog.Edit1, &box, &dialog.Button1};
+  EXPECT_EQ(dialog.TabSequence(), tabs);
+  // Closed, the list is as high as its font makes it on Windows: about its
+  // layout row.
+  const TRect bounds = box.Bounds();
+  EXPECT_EQ((TRect{bounds.Left, bounds.Top, bounds.Width, 0}),
+            (TRect{owner.Scale(62), owner.Scale(30), owner.Scale(105), 0}));
+  EXPECT_NEAR(bounds.Height, owner.Scale(20), owner.Scale(4));
+  // The program's changes: an event for a new selection only.
+  box.SetItemIndex(0);
+  box.SetItemIndex(2);
+  box.SetText("丸数字");
+  box.SetText("丸数字");
+  box.SetText("x");  // no such item: none selected
+  box.SetItemIndex(5);
+  EXPECT_EQ(changes, (std::vector<std::string>{"いろは", "丸数字", ""}));
+  EXPECT_EQ(box.ItemIndex(), -1);
+  // The input method of an edit: closed on focus as the layout says, until
+  // the program frees it.
+  EXPECT_TRUE(dialog.Edit1.ImeClosed());
+  dialog.Edit1.SetImeClosed(false);
+  EXPECT_FALSE(dialog.Edit1.ImeClosed());
+  changes.clear();
+  SetModalDriver([&](TForm&) {
+    ChooseComboItem(box, 1);
+    EXPECT_TRUE(box.Focused());
+    ChooseComboItem(box, 1);  // the same item again: no event
+    PressEscape(dialog);      // Escape on the list does not close the dialog
+    EXPECT_FALSE(dialog.Closed());
+    box.SetEnabled(false);
+    ChooseComboItem(box, 2);  // a disabled list ignores the mouse
+    box.SetEnabled(true);
+    ChooseComboItem(box, 0);
+    ClickControl(dialog.Button1);
+    dialog.Close();
+  });
+  dialog.ShowModal();
+  EXPECT_EQ(changes, (std::vector<std::string>{"丸数字", "数字"}));
+  EXPECT_EQ(box.Text(), "数字");
 }
 
 TEST_F(ControlsContract, DialogPositionIsRaisedToZero) {

@@ -153,6 +153,10 @@ TEST(DialogsExe, EachDialogFromThePopupMenuRewritesTheMemo) {
   tools.Choose(kSelectAll, nullptr);
   tools.Choose(kHalf, nullptr);
   EXPECT_EQ(tools.MemoText(), "ab");
+  // AutoCAD's codes stay as they are.
+  tools.SetMemo("45%%d");
+  tools.Choose(kFull, nullptr);
+  EXPECT_EQ(tools.MemoText(), "４５%%d");
 
   {
     // "最終行に連番追加": pre-filled from the last line; the previews follow.
@@ -181,6 +185,47 @@ TEST(DialogsExe, EachDialogFromThePopupMenuRewritesTheMemo) {
     Send(run, BM_CLICK);
     EXPECT_TRUE(tools.Closed(dialog));
     EXPECT_EQ(tools.MemoText(), "No.099\r\nNo.100\r\nNo.101\r\nNo.102");
+  }
+  {
+    // The kinds: "第三" continues in 漢数字; choosing 丸数字 rewrites the
+    // initial value, and a run past ⑳ shows the error box with the dialog
+    // still open.
+    tools.SetMemo("第三");
+    HWND dialog = tools.Choose(kAppend, L"TForm2");
+    ASSERT_NE(dialog, nullptr);
+    const std::vector<HWND> lists = ChildrenOfClass(dialog, "ComboBox");
+    ASSERT_EQ(lists.size(), 1u);
+    EXPECT_EQ(TextOf(lists[0]), "漢数字");
+    const std::vector<HWND> edits = ChildrenOfClass(dialog, "Edit");
+    ASSERT_EQ(edits.size(), 5u);
+    EXPECT_EQ(TextOf(edits[0]), "第");
+    EXPECT_EQ(TextOf(edits[1]), "四");
+    EXPECT_NE(ChildWithText(dialog, "[第十八]"), nullptr);
+    ASSERT_TRUE(ChooseListItem(lists[0], "丸数字"));
+    EXPECT_EQ(TextOf(edits[1]), "④");
+    EXPECT_NE(ChildWithText(dialog, "[第⑱]"), nullptr);
+    TMemoTools::Snapshot("form2-kinds");
+    SetTextOf(edits[4], "20");  // ④ to 23
+    EXPECT_NE(ChildWithText(dialog, "[範囲外]"), nullptr);
+    PostMessageW(ChildWithText(dialog, "実行"), BM_CLICK, 0, 0);
+    EXPECT_EQ(TakeErrorBox(program.Process().Id(), "Vorbel Ver.1.11a"), "丸数字の連番は ① から ⑳ までです.");
+    EXPECT_TRUE(IsWindowVisible(dialog));
+    SetTextOf(edits[4], "2");
+    Send(ChildWithText(dialog, "実行"), BM_CLICK);
+    EXPECT_TRUE(tools.Closed(dialog));
+    EXPECT_EQ(tools.MemoText(), "第三\r\n第④\r\n第⑤");
+  }
+  {
+    // A circled result past ⑳ leaves its line; the message comes after the
+    // dialog has closed.
+    tools.SetMemo("⑲\r\n⑳");
+    HWND dialog = tools.Choose(kAdd, L"TForm3");
+    ASSERT_NE(dialog, nullptr);
+    PostMessageW(ChildWithText(dialog, "実行"), BM_CLICK, 0, 0);
+    EXPECT_EQ(TakeErrorBox(program.Process().Id(), "Vorbel Ver.1.11a"),
+              "1 行は結果が丸数字（①～⑳）の範囲外のため変更できませんでした.");
+    EXPECT_TRUE(tools.Closed(dialog));
+    EXPECT_EQ(tools.MemoText(), "⑳\r\n⑳");
   }
   {
     // "加算、減算": add 5 to the last number of every selected line.

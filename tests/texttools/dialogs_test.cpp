@@ -10,6 +10,7 @@
 #include "platform/controls.h"
 #include "platform/forms.h"
 #include "platform/ui_automation.h"
+#include "platform/ui_backend.h"
 #include "texttools/form2.h"
 #include "texttools/form3.h"
 #include "texttools/form4.h"
@@ -99,9 +100,9 @@ TEST_F(DialogsTest, LayoutsOpenCentredWithTheFocusOnTheFirstControlAndEscapeDoes
   const TCase cases[] = {
       {&form2,
        "連番作成",
-       {176, 211},
-       {"Button1", "Button2", "Edit1", "Edit2", "Edit4", "Edit5", "Edit3", "CheckBox1", "CheckBox2",
-        "CheckBox3"},
+       {176, 237},
+       {"Button1", "Button2", "Edit1", "Edit2", "Edit4", "ComboBox1", "Edit5", "Edit3", "CheckBox1",
+        "CheckBox2", "CheckBox3"},
        &form2.Button1,
        &form2.Button1},
       {&form3,
@@ -144,6 +145,11 @@ TEST_F(DialogsTest, LayoutsOpenCentredWithTheFocusOnTheFirstControlAndEscapeDoes
   EXPECT_TRUE(form3.CheckBox1.Checked());
   EXPECT_EQ(form2.Label8.Text(), "[001]");
   EXPECT_EQ(form2.Label9.Text(), "[015]");
+  EXPECT_EQ(form2.ComboBox1.Layout().Items,
+            (std::vector<std::string>{"数字", "全角数字", "丸数字", "英大文字", "英小文字", "漢数字",
+                                      "いろは", "ローマ数字"}));
+  EXPECT_EQ(form2.ComboBox1.Text(), "数字");
+  EXPECT_EQ(form2.Label10.Text(), "種類");
   EXPECT_EQ(host_.Memo1.Text(), "");
 }
 
@@ -287,6 +293,179 @@ TEST_F(DialogsTest, SequenceDialogPreviewsAndAppends) {
   }
 }
 
+TEST_F(DialogsTest, SequenceDialogKinds) {
+  struct TCase {
+    std::string kind, prefix, initial, step, count;
+    bool align, zeros;
+    std::string first, last;         // the previews
+    std::vector<std::string> lines;  // appended
+    std::string error{};             // or the error box, the dialog staying open
+  };
+  const TCase cases[] = {
+      {"全角数字",
+       "",
+       "００１",
+       "1",
+       "3",
+       true,
+       true,
+       "[００１]",
+       "[００３]",
+       {"００１", "００２", "００３"}},
+      {"全角数字",
+       "",
+       "００８",
+       "1",
+       "3",
+       true,
+       false,
+       "[　　８]",
+       "[　１０]",
+       {"　　８", "　　９", "　１０"}},
+      {"全角数字", "", "05", "-3", "3", true, true, "[０５]", "[－０１]", {"０５", "０２", "－０１"}},
+      {"丸数字", "No.", "①", "1", "3", true, true, "[No.①]", "[No.③]", {"No.①", "No.②", "No.③"}},
+      {"丸数字", "", "3", "2", "2", false, false, "[③]", "[⑤]", {"③", "⑤"}},
+      {"丸数字", "", "⑲", "1", "3", true, true, "[⑲]", "[範囲外]", {}, "丸数字の連番は ① から ⑳ までです."},
+      {"丸数字", "", "②", "-1", "3", true, true, "[②]", "[範囲外]", {}, "丸数字の連番は ① から ⑳ までです."},
+      {"丸数字", "", "①", "1", "0", true, true, "[①]", "[範囲外]", {}},  // count 0: nothing to add
+      {"丸数字",
+       "",
+       "x",
+       "1",
+       "3",
+       true,
+       true,
+       "[不正な値]",
+       "[不正な値]",
+       {},
+       "'x' は丸数字ではありません."},
+      {"英大文字", "", "Y", "1", "4", true, true, "[Y]", "[AB]", {"Y", "Z", "AA", "AB"}},
+      {"英大文字", "", "A", "-1", "2", true, true, "[A]", "[範囲外]", {}, "英大文字の連番は A からです."},
+      {"英小文字", "", "x", "1", "3", true, true, "[x]", "[z]", {"x", "y", "z"}},
+      {"漢数字", "第", "九", "1", "3", true, true, "[第九]", "[第十一]", {"第九", "第十", "第十一"}},
+      {"漢数字",
+       "",
+       "9999",
+       "1",
+       "2",
+       true,
+       true,
+       "[九千九百九十九]",
+       "[範囲外]",
+       {},
+       "漢数字の連番は 一 から 九千九百九十九 までです."},
+      {"いろは", "", "い", "1", "3", true, true, "[い]", "[は]", {"い", "ろ", "は"}},
+      {"いろは",
+       "",
+       "せ",
+       "1",
+       "3",
+       true,
+       true,
+       "[せ]",
+       "[範囲外]",
+       {},
+       "いろはの連番は い から す までです."},
+      {"ローマ数字", "", "Ⅸ", "1", "2", true, true, "[Ⅸ]", "[Ⅹ]", {"Ⅸ", "Ⅹ"}},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.kind + " " + c.initial + " step " + c.step + " count " + c.count);
+    SetMemo("abc", 1, 0);
+    TForm2 dialog(host_.Memo1);
+    dialog.ComboBox1.SetText(c.kind);
+    dialog.Edit1.SetText(c.prefix);
+    dialog.Edit2.SetText(c.initial);
+    dialog.Edit5.SetText(c.step);
+    dialog.Edit3.SetText(c.count);
+    Run(dialog, [&] {
+      dialog.CheckBox3.SetChecked(c.zeros);
+      dialog.CheckBox2.SetChecked(c.align);
+      // Width and fill for 全角数字 only of these, hexadecimal for none.
+      const bool width = c.kind == "全角数字";
+      EXPECT_EQ(dialog.CheckBox2.Enabled(), width);
+      EXPECT_EQ(dialog.CheckBox3.Enabled(), width && c.align);
+      EXPECT_FALSE(dialog.CheckBox1.Enabled());
+      EXPECT_EQ(dialog.Label8.Text(), c.first);
+      EXPECT_EQ(dialog.Label9.Text(), c.last);
+      ClickControl(dialog.Button1);
+      std::vector<std::string> boxes;
+      for (const TErrorBoxRecord& box : TakeErrorBoxes()) boxes.push_back(box.Text);
+      EXPECT_EQ(boxes, c.error.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.error});
+      EXPECT_EQ(dialog.Closed(), c.error.empty());
+      CloseByCaptionButton(dialog);
+    });
+    std::string expected = "abc";
+    for (const std::string& line : c.lines) expected += "\r\n" + line;
+    EXPECT_EQ(host_.Memo1.Text(), expected);
+  }
+}
+
+TEST_F(DialogsTest, SequenceDialogKindChangeRewritesTheInitialValue) {
+  SetMemo("", 0, 0);
+  TForm2 dialog(host_.Memo1);
+  Run(dialog, [&] {
+    // Each choice of kind and the initial value it leaves, from "001".
+    const std::vector<std::pair<std::string, std::string>> steps = {
+        {"全角数字", "００１"}, {"丸数字", "①"}, {"英大文字", "A"}, {"漢数字", "一"}, {"数字", "1"},
+    };
+    for (const auto& [kind, initial] : steps) {
+      ChooseComboItem(dialog.ComboBox1, ComboIndexOf(dialog.ComboBox1.Layout().Items, kind));
+      EXPECT_EQ(dialog.Edit2.Text(), initial) << kind;
+      EXPECT_EQ(dialog.Edit2.ImeClosed(), kind != "漢数字" && kind != "いろは") << kind;
+      EXPECT_EQ(dialog.CheckBox1.Enabled(), kind == "数字") << kind;
+    }
+    // A value a kind cannot write gives its first value, and comes back in
+    // the next kind that can (as when the arrow keys pass through the list).
+    dialog.Edit2.SetText("25");
+    const std::vector<std::pair<std::string, std::string>> passing = {
+        {"丸数字", "①"},     {"英大文字", "Y"},    {"英小文字", "y"},    {"いろは", "ゐ"},
+        {"ローマ数字", "Ⅰ"}, {"漢数字", "二十五"}, {"全角数字", "２５"}, {"数字", "25"},
+    };
+    for (const auto& [kind, initial] : passing) {
+      dialog.ComboBox1.SetText(kind);
+      EXPECT_EQ(dialog.Edit2.Text(), initial) << kind;
+      EXPECT_EQ(dialog.Label8.Text(), "[" + initial + "]") << kind;
+    }
+    // A text the kind does not read gives the next kind's first value;
+    // hexadecimal reads and writes 数字 with "16進".
+    dialog.ComboBox1.SetText("全角数字");
+    dialog.Edit2.SetText("abc");
+    dialog.ComboBox1.SetText("丸数字");
+    EXPECT_EQ(dialog.Edit2.Text(), "①");
+    dialog.ComboBox1.SetText("数字");
+    dialog.CheckBox1.SetChecked(true);
+    dialog.Edit2.SetText("0F");
+    dialog.ComboBox1.SetText("全角数字");
+    EXPECT_EQ(dialog.Edit2.Text(), "１５");
+    EXPECT_TRUE(dialog.CheckBox1.Checked());  // disabled, its mark kept
+    dialog.ComboBox1.SetText("数字");
+    EXPECT_EQ(dialog.Edit2.Text(), "0F");
+    CloseByCaptionButton(dialog);
+  });
+}
+
+TEST_F(DialogsTest, SequenceDialogInitialValueTakesTheKeysOfItsKind) {
+  struct TCase {
+    std::string kind, typed, held;
+  };
+  const TCase cases[] = {
+      {"数字", "1g- fAＡ", "1fA"},     {"全角数字", "1a１ｘ-", "1１"}, {"丸数字", "1①a⑳", "1①⑳"},
+      {"英大文字", "a1B-", "A1B"},     {"英小文字", "A1b", "a1b"},     {"漢数字", "一x十2千", "一十2千"},
+      {"いろは", "いんa3ゑ", "い3ゑ"}, {"ローマ数字", "ⅠIⅹⅩ", "ⅠⅩ"},
+  };
+  SetMemo("", 0, 0);
+  for (const TCase& c : cases) {
+    TForm2 dialog(host_.Memo1);
+    Run(dialog, [&] {
+      dialog.ComboBox1.SetText(c.kind);
+      dialog.Edit2.SetText("");
+      TypeText(dialog.Edit2, c.typed);
+      EXPECT_EQ(dialog.Edit2.Text(), c.held) << c.kind;
+      CloseByCaptionButton(dialog);
+    });
+  }
+}
+
 TEST_F(DialogsTest, SequenceDialogAppendsBehindAFinalLineBreakInOneChange) {
   SetMemo("x\r\n", 0, 0);
   TForm2 dialog(host_.Memo1);
@@ -354,7 +533,8 @@ TEST_F(DialogsTest, AddAndRenumberRewriteTheSelectedLines) {
     std::string amount;
     bool fromEnd, fill;
     std::string expected;
-    size_t caret;  // where the caret stands afterwards
+    size_t caret;          // where the caret stands afterwards
+    size_t unchanged = 0;  // lines left for a result outside ①-⑳
   };
   const TCase cases[] = {
       {kAddCaption, "A-01\r\nA-02\r\nB-10", 0, 16, "5", true, true, "A-06\r\nA-07\r\nB-15", 16},
@@ -379,6 +559,24 @@ TEST_F(DialogsTest, AddAndRenumberRewriteTheSelectedLines) {
       {"連番", "A-009\r\nq", 0, 8, "-10", true, true, "A-009\r\nA--01", 12},
       {"連番", "P-5\r\nq", 0, 2, "1", true, true, "P-5\r\nq", 0},    // inside one line
       {"連番", "none\r\nq", 0, 7, "1", true, true, "none\r\nq", 0},  // no number in the model
+      // Full-width digits and circled numbers keep their notation and width;
+      // one run is one notation.
+      {kAddCaption, "第０９工区\r\n９\r\n１２", 0, 20, "1", true, true, "第１０工区\r\n１０\r\n１３", 22},
+      {kAddCaption, "００９", 0, 6, "1", true, false, "１０", 4},
+      {kAddCaption, "X-１２", 0, 6, "-20", true, true, "X-－８", 6},
+      {kAddCaption, "1２", 0, 3, "1", true, true, "1３", 3},
+      {kAddCaption, "1２", 0, 3, "1", false, true, "2２", 3},
+      {kAddCaption, "③\r\n②x⑳", 0, 10, "2", false, true, "⑤\r\n④x⑳", 9},
+      {kAddCaption, "⑲\r\n⑳\r\nA1", 0, 10, "1", true, true, "⑳\r\n⑳\r\nA2", 10, 1},
+      {kAddCaption, "①", 0, 2, "-1", true, true, "①", 0, 1},
+      // Digits inside AutoCAD's codes are no number; letters, Roman
+      // numerals, kanji and いろは are none either.
+      {kAddCaption, "45%%d\r\n\\U+2460 7\r\n%%123", 0, 24, "1", true, true, "46%%d\r\n\\U+2460 8\r\n%%123",
+       16},
+      {kAddCaption, "第三Ⅱはa", 0, 9, "1", true, true, "第三Ⅱはa", 0},
+      {"連番", "No.①\r\nq\r\nq", 0, 11, "1", true, true, "No.①\r\nNo.②\r\nNo.③", 19},
+      {"連番", "⑲\r\nq\r\nq\r\nq", 0, 11, "1", true, true, "⑲\r\n⑳\r\nq\r\nq", 6, 2},
+      {"連番", "Ａ－０１\r\nq\r\nq", 0, 13, "1", true, true, "Ａ－０１\r\nＡ－０２\r\nＡ－０３", 28},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(std::string(c.caption) + " " + c.text + " + " + c.amount);
@@ -395,6 +593,7 @@ TEST_F(DialogsTest, AddAndRenumberRewriteTheSelectedLines) {
     EXPECT_EQ(host_.Memo1.Text(), c.expected);
     EXPECT_EQ(host_.Memo1.SelStart(), c.caret);
     EXPECT_EQ(host_.changes, c.text == c.expected ? 0 : 1);
+    EXPECT_EQ(dialog.UnchangedLines(), c.unchanged);
   }
   EXPECT_TRUE(TakeErrorBoxes().empty());
 }

@@ -126,6 +126,11 @@ TEST_F(MenuTest, CaseAndWidthConvertTheSelectionOnly) {
       {"AB", 0, 2, "N16", "ＡＢ"},
       {"ＡＢＣ１２３", 0, 12, "N17", "ABC123"},
       {"x ab", 1, 3, "N16", "x　ａｂ"},
+      // AutoCAD's codes stay as they are, also where the selection cuts one.
+      {"45%%d", 0, 5, "N16", "４５%%d"},
+      {"%%c1\\U+24a0b", 0, 12, "N8", "%%c1\\U+24a0B"},
+      {"%%C%%%D\\M+18140", 0, 15, "N11", "%%C%%%d\\M+18140"},
+      {"45%%d", 3, 2, "N16", "45%%d"},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.text + " " + c.item);
@@ -152,6 +157,7 @@ TEST_F(MenuTest, AppendNumberedLinesPrefillsFromTheLastLine) {
     std::string text;
     std::string prefix, initial, suffix, step;
     std::string firstPreview;
+    std::string kind = "数字";
   };
   const TCase cases[] = {
       {"No.099", "No.", "100", "", "1", "[No.100]"},
@@ -166,6 +172,17 @@ TEST_F(MenuTest, AppendNumberedLinesPrefillsFromTheLastLine) {
       // The next value wraps around; the preview zero-fills to the width of its
       // text, the sign before the zeros.
       {"N2147483647", "N", "-2147483648", "", "1", "[N-02147483648]"},
+      // The kind of the last item carries over.
+      {"Y-1a", "Y-", "2", "a", "1", "[Y-2a]"},
+      {"⑤", "", "⑥", "", "1", "[⑥]", "丸数字"},
+      {"⑳", "", "21", "", "1", "[範囲外]", "丸数字"},
+      {"Ｂ１２", "Ｂ", "１３", "", "1", "[Ｂ１３]", "全角数字"},
+      {"通りC", "通り", "D", "", "1", "[通りD]", "英大文字"},
+      {"AZ", "", "BA", "", "1", "[BA]", "英大文字"},
+      {"は", "", "に", "", "1", "[に]", "いろは"},
+      {"第三", "第", "四", "", "1", "[第四]", "漢数字"},
+      {"Ⅱ", "", "Ⅲ", "", "1", "[Ⅲ]", "ローマ数字"},
+      {"統一", "統一", "001", "", "1", "[統一001]"},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.text);
@@ -178,6 +195,7 @@ TEST_F(MenuTest, AppendNumberedLinesPrefillsFromTheLastLine) {
       EXPECT_EQ(dialog.Edit5.Text(), c.step);
       EXPECT_EQ(dialog.Edit3.Text(), "15");
       EXPECT_EQ(dialog.Label8.Text(), c.firstPreview);
+      EXPECT_EQ(dialog.ComboBox1.Text(), c.kind);
       EXPECT_TRUE(dialog.Button1.Focused());
     });
     EXPECT_EQ(opened, std::vector<std::string>{"TForm2"});
@@ -221,12 +239,28 @@ TEST_F(MenuTest, AddAndRenumberOpenTheirDialogWithItsCaption) {
     size_t selStart, selLength;
     std::vector<std::string> captions;  // of the dialogs opened
     std::string expected;               // after "実行" with amount 1
+    std::vector<std::string> boxes{};   // shown once the dialog has closed
   };
   const TCase cases[] = {
       {"n1", "a1\r\nb1", 0, 6, {"＋ｎ"}, "a2\r\nb2"},
       {"n1", "a1\r\nb1", 0, 0, {}, "a1\r\nb1"},  // disabled without a selection
       {"N5", "a1\r\nb1", 0, 6, {"連番"}, "a1\r\na2"},
       {"N5", "", 0, 0, {}, ""},
+      // Results outside ①-⑳ leave their lines and are counted.
+      {"n1",
+       "⑳\r\n⑲\r\n⑳",
+       0,
+       10,
+       {"＋ｎ"},
+       "⑳\r\n⑳\r\n⑳",
+       {"2 行は結果が丸数字（①～⑳）の範囲外のため変更できませんでした."}},
+      {"N5",
+       "⑲\r\nx\r\nx\r\nx",
+       0,
+       14,
+       {"連番"},
+       "⑲\r\n⑳\r\nx\r\nx",
+       {"2 行は結果が丸数字（①～⑳）の範囲外のため変更できませんでした."}},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.item + " " + c.text);
@@ -239,6 +273,9 @@ TEST_F(MenuTest, AddAndRenumberOpenTheirDialogWithItsCaption) {
     });
     EXPECT_EQ(captions, c.captions);
     EXPECT_EQ(Memo().Text(), c.expected);
+    std::vector<std::string> boxes;
+    for (const TErrorBoxRecord& box : TakeErrorBoxes()) boxes.push_back(box.Text);
+    EXPECT_EQ(boxes, c.boxes);
   }
   // Renumbering is offered even without a selection: the dialog then changes
   // nothing.

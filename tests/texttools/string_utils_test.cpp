@@ -9,6 +9,7 @@
 #include "platform/application.h"
 #include "platform/controls.h"
 #include "platform/forms.h"
+#include "texttools/acad_codes.h"
 
 namespace vorbel {
 namespace {
@@ -56,6 +57,11 @@ TEST(StringUtilsSplitNumber, CutsBeforeTheRunAndAfterIt) {
       {"表12ポ3", false, "表", "12", "ポ3"},
       {"表12ポ3", true, "表12ポ", "3", ""},
       {"ｶﾞ7ｶﾞ", true, "ｶﾞ", "7", "ｶﾞ"},
+      // Digits inside AutoCAD's codes are no number.
+      {"45%%d", true, "", "45", "%%d"},
+      {"R%%1234", true, "R%%123", "4", ""},
+      {"\\U+2460", true, "\\U+2460", "", ""},
+      {"7\\M+18140", true, "", "7", "\\M+18140"},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(testing::Message() << '"' << c.line << "\" fromEnd " << c.fromEnd);
@@ -67,6 +73,47 @@ TEST(StringUtilsSplitNumber, CutsBeforeTheRunAndAfterIt) {
     EXPECT_EQ(number, c.number);
     EXPECT_EQ(suffix, c.suffix);
   }
+}
+
+// A text cut into codes and ordinary runs, written with the codes in
+// brackets.
+std::string Pieces(std::string_view text) {
+  std::string written;
+  for (const TTextPiece& piece : SplitAcadCodes(text)) {
+    written += piece.IsCode ? "[" + std::string(piece.Text) + "]" : std::string(piece.Text) + "|";
+  }
+  return written;
+}
+
+TEST(AcadCodes, WholeCodesScannedByWholeCharacters) {
+  struct TCase {
+    std::string text;
+    std::string pieces;
+  };
+  const TCase cases[] = {
+      {"45%%d", "45|[%%d]"},
+      {"%%%d", "[%%%]d|"},  // "%%%" first, then an ordinary d
+      {"%%123x%%12", "[%%123]x|[%%1]2|"},
+      {"%%C%%p%%O%%u%%K%%z", "[%%C][%%p][%%O][%%u][%%K][%%z]"},
+      {"%%あ%", "[%%あ]%|"},               // any character, a double-byte one whole
+      {"a%%\r\nb%%", "a|[%%]\r\nb|[%%]"},  // a code never takes in a line break
+      {"\\U+2460\\u+24a0x", "[\\U+2460][\\u+24a0]x|"},
+      {"\\U+24G0\\U+246", "\\U+24G0\\U+246|"},
+      {"\\M+18140\\m+2ABCD\\M+A8140", "[\\M+18140][\\m+2ABCD]\\M+A8140|"},
+      {"ソU+2460表U+1234", "ソU+2460表U+1234|"},  // their second byte is \, no code
+      {"", ""},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(Pieces(c.text), c.pieces);
+  }
+  // A conversion keeps the codes, also a code that the range cuts.
+  const auto upper = [](std::string& s) { ToUpperSingleByte(s); };
+  EXPECT_EQ(ConvertOutsideCodes("x%%d\\u+24a0y", 0, 12, upper), "X%%d\\u+24a0Y");
+  EXPECT_EQ(ConvertOutsideCodes("x%%d\\u+24a0y", 2, 9, upper), "%d\\u+24a0");
+  std::string text = "45%%d";
+  ConvertOutsideCodes(text, ToFullWidth);
+  EXPECT_EQ(text, "４５%%d");
 }
 
 TFormLayout MemoFormLayout() {

@@ -16,7 +16,8 @@
 //                                 its COMMAND chosen with the arrow keys: all, add,
 //                                 renumber, replace, upper, lower, full, half,
 //                                 sequence; the dialog a command opens is left
-//                                 open with its N-th field set to TEXT
+//                                 open with its N-th field set to TEXT (and, with
+//                                 kind=NAME, the kind NAME chosen in its list)
 //   vorbel-tour run | cancel      the open dialog's 実行 or ｷｬﾝｾﾙ pressed
 //   vorbel-tour update SAVED.dxf  Update, then the drawing saved and its texts printed
 //   vorbel-tour make X,Y          Make, the new texts placed at X,Y in the CAD
@@ -291,6 +292,14 @@ bool Menu(const std::vector<std::string>& arguments) {
     if (_stricmp(ClassOf(child).c_str(), "Edit") == 0) edits.push_back(child);
   }
   for (auto field = arguments.begin() + 1; field != arguments.end(); ++field) {
+    if (field->starts_with("kind=")) {
+      HWND kinds = nullptr;
+      for (HWND child : Children(dialog)) {
+        if (_stricmp(ClassOf(child).c_str(), "ComboBox") == 0) kinds = child;
+      }
+      if (kinds == nullptr || !ChooseListItem(kinds, field->substr(5))) return Fail("no kind " + *field);
+      continue;
+    }
     const size_t equals = field->find('=');
     const int number = equals == std::string::npos ? 0 : std::atoi(field->substr(0, equals).c_str());
     if (number < 1 || static_cast<size_t>(number) > edits.size()) return Fail("no field " + *field);

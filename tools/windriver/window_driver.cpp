@@ -55,6 +55,17 @@ std::string TextOf(HWND window) {
   return WideToCp932(text);
 }
 
+bool ChooseListItem(HWND box, const std::string& text) {
+  const std::wstring wide = Cp932ToWide(text);
+  const LRESULT index =
+      Send(box, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(wide.c_str()));
+  if (index == CB_ERR) return false;
+  Send(box, CB_SETCURSEL, static_cast<WPARAM>(index));
+  Send(GetParent(box), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(box), CBN_SELCHANGE),
+       reinterpret_cast<LPARAM>(box));
+  return true;
+}
+
 void SetTextOf(HWND window, const std::string& text) {
   const std::wstring wide = Cp932ToWide(text);
   Send(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));

@@ -32,6 +32,11 @@ std::vector<HWND> Children(HWND window);
 // The first descendant whose text is `text` (and whose class is `className`,
 // when one is given, in any letter case).
 HWND ChildWithText(HWND window, const std::string& text, const std::string& className = {});
+// Chooses the item with the text `text` in a drop-down list as a click in
+// its list does: the item selected and the list's parent told
+// (CBN_SELCHANGE). False when the list has no such item.
+bool ChooseListItem(HWND box, const std::string& text);
+
 // The control that has the keyboard focus in the thread that made `window`;
 // null when none has.
 HWND FocusedControl(HWND window);

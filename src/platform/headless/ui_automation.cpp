@@ -93,6 +93,12 @@ void ClickRadioItem(TRadioGroup& group, int index) {
   group.SetItemIndex(index);
 }
 
+void ChooseComboItem(TComboBox& box, int index) {
+  if (!box.Enabled() || !box.Visible() || index < 0 || static_cast<size_t>(index) >= box.ItemCount()) return;
+  FocusControl(box, true);
+  box.SetItemIndex(index);
+}
+
 void DoubleClick(TMemo& memo) {
   if (!memo.Enabled() || !memo.Visible()) return;
   FocusControl(memo, true);

@@ -34,6 +34,12 @@ std::string HeldText(TControlKind kind, std::string_view text) {
   }
 }
 
+// The text of a drop-down list: its selected item's, or empty.
+std::string SelectedItem(const std::vector<std::string>& items, int index) {
+  return index >= 0 && static_cast<size_t>(index) < items.size() ? items[static_cast<size_t>(index)]
+                                                                 : std::string();
+}
+
 }  // namespace
 
 TControl::TControl(TForm& form, std::string_view name, TControlKind kind)
@@ -44,6 +50,8 @@ TControl::TControl(TForm& form, std::string_view name, TControlKind kind)
   state.enabled = (layout_.Flags & kDisabled) == 0;
   state.checked = (layout_.Flags & kChecked) != 0;
   state.itemIndex = layout_.ItemIndex;
+  state.imeClosed = (layout_.Flags & kImeClosed) != 0;
+  if (kind == TControlKind::ComboBox) state.text = SelectedItem(layout_.Items, state.itemIndex);
   state.design = DesignBoundsInForm(form, layout_);
   state.fontFace = std::string(layout_.Font.Face.empty() ? form.Layout().Font.Face : layout_.Font.Face);
   form.controls_.push_back(this);
@@ -58,6 +66,10 @@ TControl::~TControl() {
 std::string TControl::Text() const { return impl_->text; }
 
 void TControl::SetText(std::string_view text) {
+  if (Kind() == TControlKind::ComboBox) {
+    static_cast<TComboBox&>(*this).SetItemIndex(ComboIndexOf(layout_.Items, text));
+    return;
+  }
   std::string value = HeldText(Kind(), text);
   if (impl_->text == value) return;
   impl_->text = std::move(value);
@@ -146,6 +158,19 @@ void TRadioGroup::SetItemIndex(int index) {
   if (Impl().itemIndex == index) return;
   Impl().itemIndex = index;
   RunEventHandler(OnClick);
+}
+
+bool TEdit::ImeClosed() const { return Impl().imeClosed; }
+void TEdit::SetImeClosed(bool closed) { Impl().imeClosed = closed; }
+
+int TComboBox::ItemIndex() const { return Impl().itemIndex; }
+
+void TComboBox::SetItemIndex(int index) {
+  if (index < -1 || index >= static_cast<int>(ItemCount())) index = -1;
+  if (Impl().itemIndex == index) return;
+  Impl().itemIndex = index;
+  Impl().text = SelectedItem(Layout().Items, index);
+  RunEventHandler(OnChange);
 }
 
 TTimer::TTimer(TForm& form, unsigned interval) : form_(form), interval_(interval) {

@@ -15,6 +15,7 @@ struct TControlImpl {
   bool visible = true;
   bool checked = false;
   int itemIndex = -1;
+  bool imeClosed = false;
   size_t selStart = 0;
   size_t selLength = 0;
   TRect design;  // form client coordinates, 96 DPI

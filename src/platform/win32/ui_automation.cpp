@@ -103,6 +103,17 @@ void ClickRadioItem(TRadioGroup& group, int index) {
   SendMessageW(group.Impl().items[static_cast<size_t>(index)].get(), BM_CLICK, 0, 0);
 }
 
+void ChooseComboItem(TComboBox& box, int index) {
+  if (!box.Enabled() || !box.Visible() || index < 0 || static_cast<size_t>(index) >= box.ItemCount()) return;
+  // As a choice with the mouse: the list takes the focus, selects the item
+  // and tells its form.
+  FocusByMouse(box);
+  HWND window = WindowOf(box);
+  SendMessageW(window, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  SendMessageW(GetParent(window), WM_COMMAND, MAKEWPARAM(box.Impl().id, CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(window));
+}
+
 void DoubleClick(TMemo& memo) {
   if (!memo.Enabled() || !memo.Visible()) return;
   FocusByMouse(memo);

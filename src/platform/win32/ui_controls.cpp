@@ -129,7 +129,7 @@ LRESULT HandleControlMessage(TControlImpl& impl, HWND window, UINT message, WPAR
       if (control.Kind() == TControlKind::Edit) {
         const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
         if (!impl.focusByMouse) SendMessageW(window, EM_SETSEL, 0, -1);
-        if (control.Layout().Flags & kImeClosed) CloseInputMethod(window);
+        if (impl.imeClosed) CloseInputMethod(window);
         return result;
       }
       break;
@@ -213,6 +213,8 @@ TNativeKind NativeKind(const TControlLayout& layout) {
     case TControlKind::GroupBox:
     case TControlKind::RadioGroup:
       return {L"BUTTON", BS_GROUPBOX | WS_CLIPSIBLINGS, 0};
+    case TControlKind::ComboBox:
+      return {L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0};
   }
   return {L"STATIC", 0, 0};
 }
@@ -280,6 +282,13 @@ void PlaceControl(TControl& control) {
       Anchored(TRect{form.Scale(d.Left), form.Scale(d.Top), form.Scale(d.Width), form.Scale(d.Height)},
                control.Layout().Anchors, dx, dy);
   if (control.Kind() == TControlKind::Label) bounds.Width = TextWidth(impl);
+  if (control.Kind() == TControlKind::ComboBox) {
+    // The height given to a drop-down list is that of its dropped list,
+    // room for every item; closed, the list is as high as its font makes
+    // it, as everywhere on the system.
+    const auto itemHeight = static_cast<int>(SendMessageW(impl.window.get(), CB_GETITEMHEIGHT, 0, 0));
+    bounds.Height += itemHeight * static_cast<int>(control.Layout().Items.size()) + 2;
+  }
   SetWindowPos(impl.window.get(), nullptr, bounds.Left, bounds.Top, bounds.Width, bounds.Height,
                SWP_NOZORDER | SWP_NOACTIVATE);
   if (impl.items.empty()) return;
@@ -326,7 +335,14 @@ TControl::TControl(TForm& form, std::string_view name, TControlKind kind)
   DWORD style = native.style | WS_GROUP;
   if (layout_.Flags & kDisabled) style |= WS_DISABLED;
   impl.window.reset(MakeWindow(form, native.className, layout_.Caption, style, native.exStyle, impl.id));
-  for (size_t i = 0; i < layout_.Items.size(); ++i) {
+  impl.imeClosed = (layout_.Flags & kImeClosed) != 0;
+  if (kind == TControlKind::ComboBox) {
+    for (const std::string& item : layout_.Items)
+      SendMessageW(impl.window.get(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Cp932ToWide(item).c_str()));
+    SendMessageW(impl.window.get(), CB_SETCURSEL, static_cast<WPARAM>(layout_.ItemIndex), 0);
+    impl.itemIndex = static_cast<int>(SendMessageW(impl.window.get(), CB_GETCURSEL, 0, 0));
+  }
+  for (size_t i = 0; kind == TControlKind::RadioGroup && i < layout_.Items.size(); ++i) {
     const DWORD itemStyle = BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP | WS_TABSTOP : 0) | (style & WS_DISABLED);
     impl.items.emplace_back(
         MakeWindow(form, L"BUTTON", layout_.Items[i], itemStyle, 0, impl.id + 1 + static_cast<UINT>(i)));
@@ -341,7 +357,8 @@ TControl::TControl(TForm& form, std::string_view name, TControlKind kind)
   if (kind == TControlKind::CheckBox && (layout_.Flags & kChecked)) {
     SendMessageW(impl.window.get(), BM_SETCHECK, BST_CHECKED, 0);
   }
-  if (layout_.ItemIndex >= 0 && static_cast<size_t>(layout_.ItemIndex) < impl.items.size()) {
+  if (kind == TControlKind::RadioGroup && layout_.ItemIndex >= 0 &&
+      static_cast<size_t>(layout_.ItemIndex) < impl.items.size()) {
     SendMessageW(impl.items[static_cast<size_t>(layout_.ItemIndex)].get(), BM_SETCHECK, BST_CHECKED, 0);
     impl.itemIndex = layout_.ItemIndex;
   }
@@ -355,9 +372,19 @@ TControl::~TControl() {
   for (HWND window : Windows(*impl_)) RemoveWindowSubclass(window, ControlProc, kSubclassId);
 }
 
-std::string TControl::Text() const { return WideToCp932(WindowTextWide(impl_->window.get())); }
+std::string TControl::Text() const {
+  if (Kind() == TControlKind::ComboBox) {
+    const int index = static_cast<const TComboBox&>(*this).ItemIndex();
+    return index >= 0 ? layout_.Items[static_cast<size_t>(index)] : std::string();
+  }
+  return WideToCp932(WindowTextWide(impl_->window.get()));
+}
 
 void TControl::SetText(std::string_view text) {
+  if (Kind() == TControlKind::ComboBox) {
+    static_cast<TComboBox&>(*this).SetItemIndex(ComboIndexOf(layout_.Items, text));
+    return;
+  }
   // Compared as the control holds it: a text whose bytes differ only where
   // they come back otherwise from UTF-16 is the same text.
   const std::wstring value = WideText(Kind(), text);
@@ -527,6 +554,22 @@ void TRadioGroup::SetItemIndex(int index) {
   }
   Impl().itemIndex = index;
   RunEventHandler(OnClick);
+}
+
+bool TEdit::ImeClosed() const { return Impl().imeClosed; }
+void TEdit::SetImeClosed(bool closed) { Impl().imeClosed = closed; }
+
+int TComboBox::ItemIndex() const {
+  const LRESULT index = SendMessageW(Impl().window.get(), CB_GETCURSEL, 0, 0);
+  return index == CB_ERR ? -1 : static_cast<int>(index);
+}
+
+void TComboBox::SetItemIndex(int index) {
+  if (index < -1 || index >= static_cast<int>(ItemCount())) index = -1;
+  if (ItemIndex() == index) return;
+  SendMessageW(Impl().window.get(), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  Impl().itemIndex = index;
+  RunEventHandler(OnChange);
 }
 
 TTimer::TTimer(TForm& form, unsigned interval) : form_(form), interval_(interval) {

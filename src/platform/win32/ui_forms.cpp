@@ -130,6 +130,16 @@ void OnCommand(TForm& form, WPARAM wParam, LPARAM lParam) {
         }
       }
       break;
+    case TControlKind::ComboBox:
+      if (code == CBN_SELCHANGE) {
+        auto* box = static_cast<TComboBox*>(control);
+        const int index = box->ItemIndex();
+        if (index != impl.itemIndex) {
+          impl.itemIndex = index;
+          RunEventHandler(box->OnChange);
+        }
+      }
+      break;
     case TControlKind::Edit:
     case TControlKind::Memo:
       if (code == EN_CHANGE && impl.notify) RunEventHandler(static_cast<TCustomEdit*>(control)->OnChange);
@@ -265,7 +275,12 @@ bool PreTranslate(MSG& message) {
       }
       return false;  // edits and the memo take Enter as a character
     }
-    if (message.wParam == VK_ESCAPE) return true;
+    if (message.wParam == VK_ESCAPE) {
+      // Escape closes a dropped list, never the dialog.
+      const TControl* control = ControlOfWindow(*form, message.hwnd);
+      return control == nullptr || control->Kind() != TControlKind::ComboBox ||
+             SendMessageW(message.hwnd, CB_GETDROPPEDSTATE, 0, 0) == FALSE;
+    }
   }
   if (message.message == WM_CHAR && (message.wParam == '\r' || message.wParam == 27)) return false;
   return IsDialogMessageW(form->Impl().window.get(), &message) != FALSE;

@@ -53,7 +53,8 @@ struct TControlImpl {
   TControl* self = nullptr;
   TWindowHandle window;              // the control; a radio group's frame
   std::vector<TWindowHandle> items;  // a radio group's buttons
-  int itemIndex = -1;                // a radio group's selection as last reported
+  int itemIndex = -1;                // a radio group's or drop-down list's selection as last reported
+  bool imeClosed = false;            // an edit: the input method is closed on focus
   UINT id = 0;
   TRect design;  // form client coordinates, 96 DPI
   TFont font;    // as asked for; the face as found
