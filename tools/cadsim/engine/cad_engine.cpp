@@ -609,9 +609,7 @@ void TCadEngine::OnSelectObjects(TRun& run, const std::string& input) {
   if (keyword.empty()) {
     EndSelection(run);
   } else if (keyword == "ALL") {
-    std::vector<std::string> all;
-    for (const TEntity& entity : entities) all.push_back(entity.Handle);
-    AddToSelection(run, all, true);
+    AddToSelection(run, AllSelectable(), true);
   } else if (keyword == "P") {
     AddToSelection(run, PreviousSelection(), true);
   } else if (keyword == "L") {
@@ -705,10 +703,17 @@ bool TCadEngine::PickHandles(const std::vector<std::string>& handles) {
 
 bool TCadEngine::Pick(std::string_view handle) { return PickHandles({std::string(handle)}); }
 
-bool TCadEngine::PickAll() {
+bool TCadEngine::PickAll() { return PickHandles(AllSelectable()); }
+
+std::vector<std::string> TCadEngine::AllSelectable() const {
+  // Where the drawing has spaces, only the current one's objects can be
+  // selected.
+  const bool paper = drawing_.PaperSpaceIsCurrent();
   std::vector<std::string> all;
-  for (const TEntity& entity : drawing_.Entities()) all.push_back(entity.Handle);
-  return PickHandles(all);
+  for (const TEntity& entity : drawing_.Entities()) {
+    if (!ModelSpaceOnly || InPaperSpace(entity) == paper) all.push_back(entity.Handle);
+  }
+  return all;
 }
 
 bool TCadEngine::PickAt(TPoint2 at, double tolerance) {

@@ -107,6 +107,9 @@ class TCadEngine {
   bool Pick(std::string_view handle);
   bool PickHandles(const std::vector<std::string>& handles);
   bool PickAll();
+  // Every entity "ALL" and PickAll select: with ModelSpaceOnly those of the
+  // current space, else all of them.
+  std::vector<std::string> AllSelectable() const;
   // The entity nearest to `at` within `tolerance` drawing units.
   bool PickAt(TPoint2 at, double tolerance);
   // Gives the point that the prompt asks for (the insertion point); false

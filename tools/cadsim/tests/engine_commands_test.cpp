@@ -720,14 +720,16 @@ TEST_F(CadSimCommands, ModelSpaceOnlyInsertsIntoTheCurrentSpace) {
     std::vector<std::string> strings;  // of the texts inserted
     std::vector<int32_t> firstCodes;   // the first group codes of the first one
     std::vector<std::string> owners;   // group 330 of each
+    size_t all;                        // objects "ALL" selects afterwards
   };
   const std::vector<int32_t> model = {0, 5, 330, 100, 8, 100};
   const std::vector<int32_t> paper = {0, 5, 330, 100, 67, 8};
   const std::vector<TCase> cases = {
-      {"every entity, in model space", false, "1", {"M", "P"}, model, {"1F", "1F"}},
-      {"every entity also when paper space is current", false, "0", {"M", "P"}, model, {"1F", "1F"}},
-      {"model space into model space", true, "1", {"M"}, model, {"1F"}},
-      {"model space into paper space", true, "0", {"M"}, paper, {"1B"}},
+      {"every entity, in model space", false, "1", {"M", "P"}, model, {"1F", "1F"}, 3},
+      {"every entity also when paper space is current", false, "0", {"M", "P"}, model, {"1F", "1F"}, 3},
+      {"model space into model space", true, "1", {"M"}, model, {"1F"}, 2},
+      // Only the current space's objects can be selected.
+      {"model space into paper space", true, "0", {"M"}, paper, {"1B"}, 1},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -750,6 +752,8 @@ TEST_F(CadSimCommands, ModelSpaceOnlyInsertsIntoTheCurrentSpace) {
     std::vector<int32_t> codes;
     for (size_t i = 0; i < c.firstCodes.size(); ++i) codes.push_back(entities[1].Pairs.at(i).Code);
     EXPECT_EQ(codes, c.firstCodes);
+    engine.Type("SELECT ALL \r");
+    EXPECT_EQ(engine.PreviousSelection().size(), c.all);
   }
 }
 
