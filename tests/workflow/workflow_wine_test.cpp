@@ -15,6 +15,7 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -82,11 +83,16 @@ std::vector<TEntity> Entities(const TLineList& lines) {
   return entities;
 }
 
+// The entities other than texts, in a fixed order: objects left out of a
+// selection (another space's) stay before the ones drawn again.
 std::vector<TEntity> OtherThanTexts(const std::vector<TEntity>& entities) {
   std::vector<TEntity> others;
   for (const TEntity& e : entities) {
     if (e.type != "TEXT") others.push_back(e);
   }
+  std::sort(others.begin(), others.end(), [](const TEntity& a, const TEntity& b) {
+    return std::tie(a.type, a.pairs) < std::tie(b.type, b.pairs);
+  });
   return others;
 }
 
