@@ -129,7 +129,10 @@ std::string GetSysVar(std::string_view SysVarName) {
       kSysVarPatience);
   std::string value = TextBetween("<", ">", ReadCommandLine());
   if (!value.empty()) {
-    SendCommand("\x03");  // the prompt offering the value is not answered
+    // The prompt offering the value is not answered. What the tool reads
+    // next must not take the prompt for a command of its own.
+    SendCommand("\x03");
+    WaitForPrompt(IsIdlePrompt, kSysVarPatience);
     return value;
   }
   const std::string history = ReadTextWindowLine();

@@ -1,8 +1,9 @@
 // The whole journey (select, list, update with new texts, make, each taken
-// back by one U) against every
-// reading of the CAD program's behaviour the stand-in offers: typed input
-// carried out before the send returns or queued for later, an export written
-// late and in two steps, the count of a selection in its other form.
+// back by one U) against every reading of the CAD program's behaviour the
+// stand-in offers: typed input carried out before the send returns or queued
+// for later, an export written late and in two steps, the count of a
+// selection in its other form, and a drawing in every state at once that
+// changes what typed values mean.
 #include <gtest/gtest.h>
 
 #include "base/files.h"
@@ -19,10 +20,11 @@ using test::WorkflowTest;
 struct TReading {
   const char* name;
   cadsim::TCadOptions options;
+  std::string settings;  // typed in the stand-in before the journey
 };
 
 std::vector<TReading> Readings() {
-  std::vector<TReading> readings(5);
+  std::vector<TReading> readings(6);
   readings[0].name = "input carried out before the send returns";
   readings[1].name = "input queued, carried out at once from the message loop";
   readings[1].options.Timing.InputDelay = 0;
@@ -32,6 +34,16 @@ std::vector<TReading> Readings() {
   readings[3].options.Timing = {200, 600};
   readings[4].name = "the count ends its line: 認識された数: N";
   readings[4].options.CountLine = cadsim::TCadEngine::TCountLine::Recognized;
+  // A drafter's drawing: a UCS of the user's own that the view follows, the
+  // angle base north, an elevation, a locked layer, running snaps on typed
+  // points, only model space inserted; input queued.
+  readings[5].name = "every state of the drawing at once, input queued for 200 ms";
+  cadsim::TCadOptions& all = readings[5].options;
+  all.Timing.InputDelay = 200;
+  all.PointsInUcs = all.AnglesFromAngBase = all.ElevationOfFlatPoints = true;
+  all.LockedLayers = all.ModelSpaceOnly = true;
+  all.TypedPointSnap = 30;
+  readings[5].settings = "UCS N 1000,500 UCS N Z 30 ANGBASE 90 ELEVATION 7.5 UCSFOLLOW 1 ";
   return readings;
 }
 
@@ -46,6 +58,8 @@ TEST_F(WorkflowTest, TheWholeJourneyUnderEveryReadingOfAutoCad) {
   for (const TReading& reading : Readings()) {
     SCOPED_TRACE(reading.name);
     Start(ColumnDrawing(), {}, reading.options);
+    engine_->Type(reading.settings);
+    Settle();
     const size_t historyBefore = engine_->FullHistory().size();
 
     Select({"2A", "2B", "2C"});
