@@ -49,6 +49,24 @@ TPairs LineEntity(const std::string& handle) {
           {"30", "0.0"}, {"11", "10.0"},      {"21", "0.0"}, {"31", "0.0"}};
 }
 
+TPairs WithPairs(TPairs entity, const TPairs& more) {
+  entity.insert(entity.begin() + 2, more.begin(), more.end());
+  return entity;
+}
+
+TPairs OnLayer(TPairs entity, const std::string& layer) {
+  for (auto it = entity.begin(); it != entity.end(); ++it) {
+    if (it->code != "8") continue;
+    if (layer.empty()) {
+      entity.erase(it);
+    } else {
+      it->value = layer;
+    }
+    break;
+  }
+  return entity;
+}
+
 TPairs LayerTable(const std::vector<TLayer>& layers) {
   TPairs pairs = {{"0", "TABLE"}, {"2", "LAYER"}, {"5", "2"}, {"70", std::to_string(layers.size())}};
   for (const TLayer& layer : layers) {

@@ -26,6 +26,11 @@ TPairs JustifiedTextEntity(const std::string& handle, const std::string& x, cons
                            const std::string& text);
 TPairs LineEntity(const std::string& handle);
 
+// The entity with `more` pairs directly after its handle.
+TPairs WithPairs(TPairs entity, const TPairs& more);
+// The entity on another layer; "" takes its layer pair away.
+TPairs OnLayer(TPairs entity, const std::string& layer);
+
 // A layer table of layers by name and flags (4: locked).
 struct TLayer {
   std::string name;

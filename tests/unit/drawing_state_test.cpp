@@ -15,28 +15,10 @@ namespace {
 
 using test::LayerTable;
 using test::LineEntity;
+using test::OnLayer;
 using test::SelectionFile;
 using test::TextEntity;
 using test::TPairs;
-
-// The entity on another layer; "" takes its layer pair away.
-TPairs OnLayer(TPairs entity, const std::string& layer) {
-  for (auto it = entity.begin(); it != entity.end(); ++it) {
-    if (it->code != "8") continue;
-    if (layer.empty()) {
-      entity.erase(it);
-    } else {
-      it->value = layer;
-    }
-    break;
-  }
-  return entity;
-}
-
-TPairs With(TPairs entity, const TPairs& more) {
-  entity.insert(entity.begin() + 2, more.begin(), more.end());
-  return entity;
-}
 
 TPairs Polyline(const std::string& layer) {
   return {{"0", "POLYLINE"}, {"5", "60"}, {"8", layer}, {"0", "VERTEX"}, {"5", "61"}, {"8", layer},
@@ -94,7 +76,7 @@ TEST(DrawingStateTest, ObjectsOnLockedLayers) {
 TEST(DrawingStateTest, ObjectsBeyondPlainTexts) {
   const TPairs reactors = {{"102", "{ACAD_REACTORS"}, {"330", "7F"}, {"102", "}"}};
   const TLineList file = SelectionFile({TextEntity("2A", "0", "0", "plain"),
-                                        With(TextEntity("2B", "0", "0", "g"), reactors),
+                                        test::WithPairs(TextEntity("2B", "0", "0", "g"), reactors),
                                         LineEntity("2C"),
                                         LineEntity("2D"),
                                         Polyline("0"),
@@ -114,8 +96,8 @@ TEST(DrawingStateTest, ObjectsBeyondPlainTexts) {
 TEST(DrawingStateTest, InsertedFilesSayBaseZeroAndModelSpace) {
   const TPairs paper = {{"67", "1"}};
   const TPairs model = {{"67", "0"}};
-  const std::vector<TPairs> entities = {With(TextEntity("2A", "1.0", "2.0", "P"), paper),
-                                        With(TextEntity("2B", "1.0", "2.0", "M"), model)};
+  const std::vector<TPairs> entities = {test::WithPairs(TextEntity("2A", "1.0", "2.0", "P"), paper),
+                                        test::WithPairs(TextEntity("2B", "1.0", "2.0", "M"), model)};
   const TLineList expectedEntities =
       SelectionFile({TextEntity("2A", "1.0", "2.0", "P"), entities[1]}, "30",
                     {{"9", "$INSBASE"}, {"10", "0.0"}, {"20", "0.0"}, {"30", "0.0"}});

@@ -18,6 +18,7 @@ namespace {
 
 using test::LayerTable;
 using test::LineEntity;
+using test::OnLayer;
 using test::SelectionFile;
 using test::TextEntity;
 using test::TPairs;
@@ -50,20 +51,6 @@ std::vector<TPlacedText> Placed(const TTextEnts& texts) {
   return placed;
 }
 
-// The entity with more pairs after its handle.
-TPairs With(TPairs entity, const TPairs& more) {
-  entity.insert(entity.begin() + 2, more.begin(), more.end());
-  return entity;
-}
-
-// A text on a layer of its own.
-TPairs OnLayer(TPairs entity, const std::string& layer) {
-  for (test::TPair& pair : entity) {
-    if (pair.code == "8") pair.value = layer;
-  }
-  return entity;
-}
-
 class DrawingStateTest : public WorkflowTest {
  protected:
   void Update(const std::string& memo) {
@@ -85,7 +72,7 @@ class DrawingStateTest : public WorkflowTest {
 // Three texts in a column, one of them turned, at Z 0.
 std::vector<TPairs> Column() {
   return {TextEntity("2A", "10.0", "20.0", "A-1"), TextEntity("2B", "10.0", "10.0", "A-2"),
-          With(TextEntity("2C", "10.0", "0.0", "A-3"), {{"50", "30.0"}})};
+          test::WithPairs(TextEntity("2C", "10.0", "0.0", "A-3"), {{"50", "30.0"}})};
 }
 
 const std::vector<TPlacedText> kColumnUpdated = {
@@ -146,7 +133,7 @@ cadsim::TCadOptions Options(const TReadings& r) {
 TLineList StateDrawing(const TPairs& header, bool paper) {
   std::vector<TPairs> entities = Column();
   if (paper) {
-    for (TPairs& text : entities) text = With(text, {{"67", "1"}});
+    for (TPairs& text : entities) text = test::WithPairs(text, {{"67", "1"}});
   }
   entities.push_back(kLineNearOrigin);
   return SelectionFile(entities, "30", paper ? Joined({header, kLayout}) : header);
@@ -321,7 +308,8 @@ TEST_F(DrawingStateTest, ObjectsOtherThanPlainTextsAreDrawnAgainOnlyWhenTheUserS
     for (const bool yes : {false, true}) {
       SCOPED_TRACE(std::string(c.name) + (yes ? " はい" : " いいえ"));
       Start(SelectionFile({TextEntity("2A", "10.0", "20.0", "A-1"), TextEntity("2B", "10.0", "10.0", "A-2"),
-                           With(TextEntity("2C", "10.0", "0.0", "A-3"), reactors), LineEntity("2D")}));
+                           test::WithPairs(TextEntity("2C", "10.0", "0.0", "A-3"), reactors),
+                           LineEntity("2D")}));
       Select(c.picked);
       const std::string before = SavedDrawing().ToBytes();
       AnswerQuestions(yes);

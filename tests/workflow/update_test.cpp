@@ -22,6 +22,7 @@ using test::SelectionFile;
 using test::TextEntity;
 using test::WorkflowTest;
 
+using test::ChangesTheDrawing;
 using test::DrawingStateQueries;
 using test::InsertCommand;
 using test::TCommands;
@@ -44,13 +45,6 @@ TCommands UpdateCommands(const WorkflowTest& t, bool newTexts) {
   return commands;
 }
 
-// Whether a command that changes the drawing was sent.
-bool ChangesTheDrawing(const TCommands& commands) {
-  return std::any_of(commands.begin(), commands.end(), [](const std::string& command) {
-    return command.find("ERASE") != std::string::npos || command.find("INSERT") != std::string::npos;
-  });
-}
-
 struct TPlaced {
   std::string text;
   double x;
@@ -70,15 +64,7 @@ std::vector<TPlaced> Placed(const TTextEnts& texts) {
   return placed;
 }
 
-class UpdateTest : public WorkflowTest {
- protected:
-  void Update(const std::string& memo) {
-    form_->Memo1.SetText(memo);
-    TakeCommands();
-    ClickControl(form_->ButtonUpdate);
-    Settle();
-  }
-};
+using UpdateTest = WorkflowTest;
 
 TEST_F(UpdateTest, EditedStringsGoBackToTheirOwnPlaces) {
   Start(ColumnDrawing());

@@ -1,5 +1,7 @@
 #include "workflow_fixture.h"
 
+#include <algorithm>
+
 #include "base/files.h"
 #include "platform/application.h"
 #include "platform/headless/sim_desktop.h"
@@ -51,6 +53,13 @@ void WorkflowTest::Select(const std::vector<std::string>& handles, std::string_v
   Tick();
 }
 
+void WorkflowTest::Update(const std::string& memo) {
+  form_->Memo1.SetText(memo);
+  TakeCommands();
+  ClickControl(form_->ButtonUpdate);
+  Settle();
+}
+
 void WorkflowTest::Tick() {
   sim::Desktop().AdvanceTime(form_->Timer1.Interval());
   TickTimer(form_->Timer1);
@@ -91,6 +100,12 @@ TCommands DrawingStateQueries(const std::string& checkFile) {
   TCommands commands = PreviousSetExport(checkFile);
   commands.push_back("'WORLDUCS\r");
   return commands;
+}
+
+bool ChangesTheDrawing(const TCommands& commands) {
+  return std::any_of(commands.begin(), commands.end(), [](const std::string& command) {
+    return command.find("ERASE") != std::string::npos || command.find("INSERT") != std::string::npos;
+  });
 }
 
 std::string InsertCommand(const std::string& file) {

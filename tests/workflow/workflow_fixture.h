@@ -31,6 +31,8 @@ class WorkflowTest : public ::testing::Test {
              const cadsim::TCadOptions& readings = {});
   // Select, the person picks `handles` and ends with `ending`, one tick.
   void Select(const std::vector<std::string>& handles, std::string_view ending = "\r");
+  // The memo's text set to `memo`, then Update pressed and carried out.
+  void Update(const std::string& memo);
   // One tick of the main window's timer, 50 ms after the last.
   void Tick();
   // Lets a second pass, so that the stand-in carries out what it was sent.
@@ -59,6 +61,8 @@ TCommands PreviousSetExport(const std::string& file);
 // That export, then the query of the UCS: what Update and Make ask of the
 // drawing's state before they change it, in a drawing in the world UCS.
 TCommands DrawingStateQueries(const std::string& checkFile);
+// Whether a command that changes the drawing was sent.
+bool ChangesTheDrawing(const TCommands& commands);
 // The exploded insertion of `file` at the origin.
 std::string InsertCommand(const std::string& file);
 

@@ -21,6 +21,7 @@
 #include "engine/stepped_input.h"
 #include "platform/file_path.h"
 #include "support/dxf_builder.h"
+#include "support/history_lines.h"
 #include "support/temp_dir.h"
 
 namespace vorbel {
@@ -35,15 +36,7 @@ TLineList SampleDrawing() {
                               test::TextEntity("2D", "30.0", "20.0", "日本語 テキスト")});
 }
 
-std::vector<std::string> HistoryLines(const std::string& history) {
-  std::vector<std::string> lines;
-  for (size_t start = 0; start < history.size();) {
-    const size_t end = history.find("\r\n", start);
-    lines.push_back(history.substr(start, end - start));
-    start = end + 2;
-  }
-  return lines;
-}
+using test::HistoryLines;
 
 // The history written since `before` lines.
 std::vector<std::string> LinesSince(const TCadEngine& engine, size_t before) {
@@ -103,14 +96,7 @@ TLineList DrawingFile(const test::TPairs& header, const test::TPairs& tables,
   return test::PairsToLines(pairs);
 }
 
-// The entity with its layer (group 8) changed, or dropped when `layer` is empty.
-test::TPairs OnLayer(test::TPairs entity, const std::string& layer) {
-  for (test::TPair& pair : entity) {
-    if (pair.code == "8") pair.value = layer;
-  }
-  if (layer.empty()) std::erase_if(entity, [](const test::TPair& pair) { return pair.code == "8"; });
-  return entity;
-}
+using test::OnLayer;
 
 std::vector<std::string> EntityHandles(const TCadEngine& engine) {
   std::vector<std::string> handles;

@@ -14,6 +14,7 @@
 #include "engine/cad_engine.h"
 #include "engine/cad_options.h"
 #include "support/dxf_builder.h"
+#include "support/history_lines.h"
 #include "support/temp_dir.h"
 
 namespace vorbel {
@@ -48,15 +49,7 @@ const THeader kUserSettings = {{"$UCSORG", " 10", "1000.0"}, {"$UCSORG", " 20", 
                                {"$UCSYDIR", " 30", "0.0"},   {"$ANGBASE", " 50", "1.570796326794897"},
                                {"$ELEVATION", " 40", "7.5"}, {"$UCSFOLLOW", " 70", "1"}};
 
-std::vector<std::string> HistoryLines(const std::string& history) {
-  std::vector<std::string> lines;
-  for (size_t start = 0; start < history.size();) {
-    const size_t end = history.find("\r\n", start);
-    lines.push_back(history.substr(start, end - start));
-    start = end + 2;
-  }
-  return lines;
-}
+using test::HistoryLines;
 
 std::vector<std::string> LastLines(const TCadEngine& engine, size_t count) {
   const std::vector<std::string> lines = HistoryLines(engine.FullHistory());
