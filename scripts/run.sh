@@ -138,10 +138,15 @@ step select
 shoot 2-listed
 step renumber
 shoot 3-edited
-step update "Z:$PWD/$name-updated.dxf" | tee "$name-updated-texts.txt"
-shoot 4-updated
+# Every object was picked: Update asks before it draws objects other than
+# texts again; the tour answers yes.
+step ask
+shoot 4-asked
+step answer yes
+step save "Z:$PWD/$name-updated.dxf" | tee "$name-updated-texts.txt"
+shoot 5-updated
 step select
-shoot 5-listed-again
+shoot 6-listed-again
 step close >/dev/null
 wait "$cad_pid" "$vorbel_pid" || true
 cad_pid=

@@ -19,7 +19,12 @@
 //                                 open with its N-th field set to TEXT (and, with
 //                                 kind=NAME, the kind NAME chosen in its list)
 //   vorbel-tour run | cancel      the open dialog's 実行 or ｷｬﾝｾﾙ pressed
-//   vorbel-tour update SAVED.dxf  Update, then the drawing saved and its texts printed
+//   vorbel-tour update SAVED.dxf  Update (a question before objects other than
+//                                 texts are drawn again answered yes), then the
+//                                 drawing saved and its texts printed
+//   vorbel-tour ask               Update pressed, its question (if any) left open
+//   vorbel-tour answer yes|no     the open question answered and the update's
+//                                 end awaited; nothing when nothing was asked
 //   vorbel-tour make X,Y          Make, the new texts placed at X,Y in the CAD
 //   vorbel-tour save SAVED.dxf    the drawing saved and its texts printed
 //   vorbel-tour frame tool|dialog|both
@@ -172,13 +177,58 @@ bool Save(const std::string& saved, const std::string& heading = "texts of the d
   return true;
 }
 
+// vorbel's message box (a question or an error), when one is open.
+HWND VorbelBox() { return FindWindowW(L"#32770", L"Vorbel Ver.1.11a"); }
+
+DWORD VorbelProcess(const TVorbelWindow& vorbel) {
+  DWORD processId = 0;
+  GetWindowThreadProcessId(vorbel.form, &processId);
+  return processId;
+}
+
+// Update pressed; true once vorbel asks a question or has written the lines
+// back.
+bool PressUpdate(const TVorbelWindow& vorbel) {
+  if (!vorbel.Enabled(vorbel.update)) return Fail("Update is not enabled");
+  PostMessageW(vorbel.update, BM_CLICK, 0, 0);
+  if (!WaitFor([&] { return VorbelBox() != nullptr || vorbel.MemoLines().empty(); }, kStepPatience)) {
+    return Fail("the window was not reset by the update");
+  }
+  return true;
+}
+
+// The question vorbel asks before objects other than texts are drawn again
+// answered, its text printed; then the update's end awaited.
+bool Answer(const TVorbelWindow& vorbel, bool yes) {
+  if (VorbelBox() == nullptr && vorbel.MemoLines().empty()) {
+    Print("nothing asked: the update is done\r\n");
+    return true;
+  }
+  const std::string question = AnswerQuestionBox(VorbelProcess(vorbel), "Vorbel Ver.1.11a", yes);
+  if (question.empty()) return Fail("vorbel asks nothing");
+  Print(question + (yes ? " -> はい\r\n" : " -> いいえ\r\n"));
+  const bool ended = WaitFor([&] { return yes ? vorbel.MemoLines().empty() : vorbel.Enabled(vorbel.update); },
+                             kStepPatience);
+  return ended || Fail("the update did not end");
+}
+
+// Update; the question before objects other than texts are drawn again is
+// answered はい.
 bool Update(const std::string& saved) {
   const TVorbelWindow vorbel = FindVorbel();
   if (!Found(vorbel)) return Fail("no vorbel window");
-  if (!vorbel.Enabled(vorbel.update)) return Fail("Update is not enabled");
-  vorbel.Click(vorbel.update);
-  if (!vorbel.MemoLines().empty()) return Fail("the window was not reset by the update");
+  if (!PressUpdate(vorbel)) return false;
+  if (VorbelBox() != nullptr && !Answer(vorbel, true)) return false;
   return Save(saved, "texts of the drawing after the update");
+}
+
+// Update pressed and its question, if it asks one, left open on the screen.
+bool Ask() {
+  const TVorbelWindow vorbel = FindVorbel();
+  if (!Found(vorbel)) return Fail("no vorbel window");
+  if (!PressUpdate(vorbel)) return false;
+  Print(VorbelBox() != nullptr ? "vorbel asks\r\n" : "nothing asked: the update is done\r\n");
+  return true;
 }
 
 bool Lines(const std::vector<std::string>& lines) {
@@ -390,6 +440,11 @@ int main(int argc, char** argv) {
     done = Press("ｷｬﾝｾﾙ");
   } else if (step == "update" && rest.size() == 1) {
     done = Update(rest[0]);
+  } else if (step == "ask" && rest.empty()) {
+    done = Ask();
+  } else if (step == "answer" && rest.size() == 1 && (rest[0] == "yes" || rest[0] == "no")) {
+    const TVorbelWindow vorbel = FindVorbel();
+    done = Found(vorbel) && Answer(vorbel, rest[0] == "yes");
   } else if (step == "make" && rest.size() == 1) {
     done = Make(rest[0]);
   } else if (step == "save" && rest.size() == 1) {
@@ -402,7 +457,8 @@ int main(int argc, char** argv) {
     Print(
         "usage: vorbel-tour wait | select [PREFIX] | renumber | lines LINE... |\r\n"
         "       menu [COMMAND [N=TEXT...]] | run | cancel |\r\n"
-        "       update SAVED.dxf | make X,Y | save SAVED.dxf | frame tool|dialog|both | close\r\n");
+        "       update SAVED.dxf | ask | answer yes|no | make X,Y | save SAVED.dxf |\r\n"
+        "       frame tool|dialog|both | close\r\n");
     return 2;
   }
   return done ? 0 : 1;
