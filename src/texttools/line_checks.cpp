@@ -149,10 +149,14 @@ std::string BackStepText(const TBackStep& step) {
          LineNumber(step.Before) + " 行目) より小さい番号です";
 }
 
-std::vector<TCheckEntry> LineCheckEntries(const TLineCheck& check) {
+std::vector<TCheckEntry> LineCheckEntries(const TLineCheck& check, bool everyLine) {
   std::vector<TCheckEntry> entries;
   for (const TDuplicate& duplicate : check.Duplicates) {
     const std::string text = DuplicateText(duplicate);
+    if (!everyLine) {
+      entries.push_back({duplicate.Lines.front(), text});
+      continue;
+    }
     for (const size_t line : duplicate.Lines) entries.push_back({line, text});
   }
   for (const TNumberedRun& run : check.Runs) {

@@ -78,8 +78,9 @@ struct TCheckEntry {
   std::string Text;
 };
 
-// The report's rows: each line of each duplicate, then run by run its first
+// The report's rows: the duplicates (with `everyLine` one row for each of
+// their lines, else one at the first), then run by run its first
 // kGapEntriesShown gaps, "ほか N 件" for the rest, and its back steps.
-std::vector<TCheckEntry> LineCheckEntries(const TLineCheck& check);
+std::vector<TCheckEntry> LineCheckEntries(const TLineCheck& check, bool everyLine);
 
 }  // namespace vorbel

@@ -16,7 +16,7 @@ namespace {
 
 std::vector<std::string> EntryTexts(const std::vector<std::string>& lines) {
   std::vector<std::string> texts;
-  for (const TCheckEntry& entry : LineCheckEntries(CheckLines(lines))) {
+  for (const TCheckEntry& entry : LineCheckEntries(CheckLines(lines), true)) {
     texts.push_back((entry.Line == kNoLine ? std::string("-") : std::to_string(entry.Line + 1)) + " " +
                     entry.Text);
   }
@@ -67,7 +67,7 @@ TEST(LineChecks, AHundredGapsOfARunThenTheCount) {
   for (int n = 1; n <= 2 * 103 + 1; n += 2) lines.push_back("R" + std::to_string(n));  // 103 gaps
   lines.push_back("S1");
   lines.push_back("S3");
-  const std::vector<TCheckEntry> entries = LineCheckEntries(CheckLines(lines));
+  const std::vector<TCheckEntry> entries = LineCheckEntries(CheckLines(lines), true);
   ASSERT_EQ(entries.size(), kGapEntriesShown + 2);
   EXPECT_EQ(entries[99].Text, "欠番: R200 がありません");
   EXPECT_EQ(entries[100].Text, "欠番: ほか 3 件");
