@@ -6,6 +6,7 @@
 #include "base/settings_file.h"
 #include "cp932/cp932.h"
 #include "platform/application.h"
+#include "texttools/line_check_form.h"
 
 namespace vorbel {
 
@@ -158,6 +159,7 @@ void TForm1::Memo1Change() {
   if (count > Selection.TextEnts.size()) color = CheckSort.Checked() ? kColorBlue : kColorRed;
   Label3.SetFontColor(color);
   Memo1.SetFontColor(color);
+  if (lineCheckForm_ && lineCheckForm_->Visible()) lineCheckForm_->MemoChanged();
 }
 
 void TForm1::Button1Click() { Close(); }

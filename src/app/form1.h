@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,6 +23,8 @@
 #include "workflow/world_input.h"
 
 namespace vorbel {
+
+class TLineCheckForm;
 
 // The window's layout: every control with its caption, position, anchors,
 // tab order and initial state.
@@ -119,7 +122,15 @@ class TForm1 : public TForm {
   void N16Click();
   void N17Click();
   void N4Click();
+  void CheckLines1Click();
+  void CheckChars1Click();
   void Memo1DblClick();
+
+  // The report of "重複・欠番を調べる" once it has been opened, else null.
+  TLineCheckForm* LineCheckForm() const { return lineCheckForm_.get(); }
+  // The memo's lines as they would go back to the drawing: a line the user
+  // left untouched as its text's own bytes.
+  std::vector<std::string> TextsForChecking() const;
 
  private:
   // Adds the pop-up menu's items and binds them to their handlers.
@@ -166,6 +177,8 @@ class TForm1 : public TForm {
   // False once the folder was found to take no new file: the settings are
   // not written at the end then, the user having been told.
   bool folderWritable_ = true;
+  // The report beside the window; it reads Memo1, and goes before it.
+  std::unique_ptr<TLineCheckForm> lineCheckForm_;
 };
 
 }  // namespace vorbel
