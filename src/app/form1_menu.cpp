@@ -162,9 +162,18 @@ std::vector<std::string> TForm1::TextsForChecking() const {
 
 void TForm1::CheckLines1Click() {
   if (Memo1.LineCount() == 0) return;
-  if (!lineCheckForm_) lineCheckForm_ = std::make_unique<TLineCheckForm>(Memo1);
+  const bool first = !lineCheckForm_;
+  if (first) lineCheckForm_ = std::make_unique<TLineCheckForm>(Memo1);
   lineCheckForm_->Recheck();
   lineCheckForm_->ShowModeless();
+  // The report is read while the memo is edited: the first time it stands
+  // beside the main window instead of over its memo; later where the user
+  // left it.
+  if (first) {
+    TLineCheckForm& report = *lineCheckForm_;
+    report.SetBounds(
+        BesideOf(Bounds(), TSize{report.Width(), report.Height()}, {ScreenWidth(), ScreenHeight()}));
+  }
 }
 
 void TForm1::CheckChars1Click() {

@@ -1,5 +1,7 @@
 #include "texttools/line_check_form.h"
 
+#include <algorithm>
+
 #include "texttools/memo_edit.h"
 
 namespace vorbel {
@@ -54,6 +56,19 @@ std::string Summary(const TLineCheck& check, size_t lineCount) {
 
 }  // namespace
 
+TRect BesideOf(const TRect& owner, TSize size, TSize screen) {
+  const int right = owner.Left + owner.Width;
+  int left = owner.Left - size.Width;
+  if (left < 0 && right + size.Width <= screen.Width) left = right;
+  // Room on neither side: on the side with more, covering the owner least.
+  if (left < 0 && right + size.Width > screen.Width) {
+    left = owner.Left >= screen.Width - right ? 0 : screen.Width - size.Width;
+  }
+  left = std::max(0, left);
+  const int top = std::max(0, std::min(owner.Top, screen.Height - size.Height));
+  return {left, top, size.Width, size.Height};
+}
+
 const TFormLayout& LineCheckFormLayout() {
   static const TFormLayout layout = MakeLineCheckFormLayout();
   return layout;
@@ -75,6 +90,8 @@ TLineCheckForm::TLineCheckForm(TMemo& memo)
   ListView1.OnDblClick = [this] { ListView1DblClick(); };
   Button1.OnClick = [this] { Button1Click(); };
   Timer1.OnTimer = [this] { Timer1Timer(); };
+  // Closed, the report no longer follows the memo.
+  OnClose = [this] { Timer1.SetEnabled(false); };
 }
 
 void TLineCheckForm::Recheck() {

@@ -17,6 +17,13 @@ namespace vorbel {
 
 const TFormLayout& LineCheckFormLayout();
 
+// Where a window of `size` stands beside `owner` without covering it: to
+// its left where the screen has room there (the tool usually sits at the
+// screen's right edge), else to its right; with room on neither side, at
+// the screen's edge on the side with more. Top level with the owner's; kept
+// inside the screen.
+TRect BesideOf(const TRect& owner, TSize size, TSize screen);
+
 class TLineCheckForm : public TForm {
  public:
   // The milliseconds between the memo's last change and the new report.

@@ -348,11 +348,19 @@ std::vector<std::string> Cells(const TListView& list, size_t column) {
 }
 
 TEST_F(MenuTest, LineCheckReportFollowsTheMemo) {
+  // The tool at the screen's right edge.
+  form_->SetLeft(1024 - form_->Width());
   SetMemo("P-1\r\nP-3\r\nP-1\r\n", 0, 0);
   EXPECT_TRUE(Choose("CheckLines1").empty()) << "the report is no modal dialog";
   TLineCheckForm* report = form_->LineCheckForm();
   ASSERT_NE(report, nullptr);
   EXPECT_TRUE(report->Visible());
+  // Beside the main window, not over its memo, and on the screen.
+  const TRect main = form_->Bounds();
+  const TRect beside = report->Bounds();
+  EXPECT_TRUE(beside.Left + beside.Width <= main.Left || beside.Left >= main.Left + main.Width);
+  EXPECT_GE(beside.Left, 0);
+  EXPECT_LE(beside.Left + beside.Width, 1024);
   TListView& list = report->ListView1;
   EXPECT_EQ(Cells(list, 0), (std::vector<std::string>{"1", "3", "1", "3"}));
   EXPECT_EQ(list.CellText(0, 1), "重複: 「P-1」 1, 3 行目");
