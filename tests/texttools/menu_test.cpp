@@ -85,12 +85,14 @@ TEST_F(MenuTest, ItemsInOrderAndEnabledOnlyWithASelection) {
       {"N17", "半角に"},
       {"N2", "-"},
       {"N4", "最終行に連番追加"},
+      {"N20", "-"},
+      {"ConfirmUpdate1", "更新前に確認"},
   };
   std::vector<std::pair<std::string, std::string>> items;
   for (const TMenuItem& item : form_->PopupMenu1.Items()) items.emplace_back(item.Name, item.Caption);
   EXPECT_EQ(items, expected);
 
-  const std::vector<std::string> always = {"N18", "N4"};
+  const std::vector<std::string> always = {"N18", "N4", "ConfirmUpdate1"};
   for (const size_t selLength : {size_t{0}, size_t{1}}) {
     SetMemo("abc\r\ndef", 2, selLength);
     ChooseMenuItem(Memo(), "N19");  // opens the menu; a separator does nothing
