@@ -9,7 +9,12 @@ namespace {
 constexpr std::string_view kKindNames[kChangeKinds] = {"変更", "削除", "移動", "新規", "文字にならない"};
 
 std::string PointText(const TDxfPoint& point) {
-  return "(" + FormatGeneral15(point.X) + ", " + FormatGeneral15(point.Y) + ")";
+  std::string text = "(";
+  text += FormatGeneral15(point.X);
+  text += ", ";
+  text += FormatGeneral15(point.Y);
+  text += ")";
+  return text;
 }
 
 std::string Warnings(const TUpdatePreview& preview, std::string_view warning) {
@@ -42,7 +47,7 @@ TFormLayout PreviewLayout(bool cancelIsDefault) {
   form.Style = TFormStyle::SizeableDialog;
   form.CancelButton = "ButtonCancel";
   TControlLayout list{"ListView1", TControlKind::ListView, "", {8, 88, 584, 290}, kAll, 1};
-  list.ListColumns = {{"内容", 96}, {"行", 48}, {"変更前", 210}, {"変更後", 210}};
+  list.ListColumns = {{"内容", 88}, {"行", 56}, {"変更前", 200}, {"変更後", 200}};
   // The button Enter presses is the one focused first.
   form.Controls = {
       {"Label1", TControlKind::Label, "", {8, 8, 584, 16}, kAnchorLeft | kAnchorTop, -1, "", kBoldFont},
