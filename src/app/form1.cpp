@@ -127,6 +127,7 @@ void TForm1::FormCreate() {
   SetLeft(settings.ReadInteger("Form", "Left", (ScreenWidth() - Width()) / 2));
   SetTop(settings.ReadInteger("Form", "Top", (ScreenHeight() - Height()) / 2));
   CheckSort.SetChecked(settings.ReadBool("Sort", "Checked", true));
+  PopupMenu1.Item("ConfirmUpdate1").Checked = settings.ReadBool("Update", "Confirm", false);
 }
 
 void TForm1::WarnIfFolderNotWritable() {
@@ -149,6 +150,7 @@ void TForm1::FormDestroy() {
   settings.WriteInteger("Form", "Left", normal.Left);
   settings.WriteInteger("Form", "Top", normal.Top);
   settings.WriteBool("Sort", "Checked", CheckSort.Checked());
+  settings.WriteBool("Update", "Confirm", PopupMenu1.Item("ConfirmUpdate1").Checked);
 }
 
 void TForm1::Memo1Change() {

@@ -20,6 +20,7 @@
 #include "platform/forms.h"
 #include "workflow/realign.h"
 #include "workflow/selection.h"
+#include "workflow/update_plan.h"
 #include "workflow/world_input.h"
 
 namespace vorbel {
@@ -109,7 +110,10 @@ class TForm1 : public TForm {
   // written update file.
   bool LoadExport();
   void ListTextEnts();
-  void WriteUpdateFile(const std::vector<std::string>& lines, double dX, double dY);
+  // What an update of `lines` (the memo's, trailing blank lines dropped)
+  // writes, worked out on a copy of the records; the file written from it.
+  TUpdatePlan PlanUpdateOf(const std::vector<std::string>& lines, double dX, double dY) const;
+  void WriteUpdateFile(const TUpdatePlan& plan);
 
   // The memo's pop-up menu and double click (form1_menu.cpp).
   void PopupMenu1Popup();
@@ -167,6 +171,9 @@ class TForm1 : public TForm {
   // The realignment of the checked pitch box; a disabled box counts as
   // unchecked.
   TRealignment ChosenRealignment() const;
+  // The one confirmation before an update: the preview when it opens, else
+  // the question about objects drawn again when there is one. True to go on.
+  bool ConfirmUpdate(const TUpdatePreview& preview, const std::string& redrawQuestion);
   // Whether the program was started to end after its first update.
   bool EndsAfterUpdate() const;
 

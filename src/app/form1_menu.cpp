@@ -1,8 +1,8 @@
 // The memo's pop-up menu: select all, the case and width conversions of the
 // selection, the three dialogs that rewrite or append lines, and the two
-// checks of the lines (duplicates and gaps, machine-dependent characters); a
-// double click in the memo, once a selection has been read, appends numbered
-// lines.
+// checks of the lines (duplicates and gaps, machine-dependent characters)
+// and the check item 更新前に確認; a double click in the memo, once a
+// selection has been read, appends numbered lines.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -77,14 +77,20 @@ void TForm1::MakePopupMenu1() {
       {"N17", "半角に", &TForm1::N17Click},
       {"N2", "-", nullptr},
       {"N4", "最終行に連番追加", &TForm1::N4Click},
+      // Looking before writing back: the checks of the memo's lines, then
+      // whether 更新 shows what it will do first.
       {"N20", "-", nullptr},
       {"CheckLines1", "重複・欠番を調べる", &TForm1::CheckLines1Click},
       {"CheckChars1", "機種依存文字を調べる", &TForm1::CheckChars1Click},
+      {"ConfirmUpdate1", "更新前に確認", nullptr},
   };
   for (const TItem& item : kItems) {
     TMenuItem& added = PopupMenu1.Add(item.name, item.caption);
     if (item.handler != nullptr) added.OnClick = [this, handler = item.handler] { (this->*handler)(); };
   }
+  // A setting, kept in the settings file: 更新 then always shows its
+  // preview first.
+  PopupMenu1.Item("ConfirmUpdate1").AutoCheck = true;
   PopupMenu1.OnPopup = [this] { PopupMenu1Popup(); };
   Memo1.OnDblClick = [this] { Memo1DblClick(); };
 }

@@ -91,13 +91,14 @@ TEST_F(MenuTest, ItemsInOrderAndEnabledOnlyWithASelection) {
       {"N20", "-"},
       {"CheckLines1", "重複・欠番を調べる"},
       {"CheckChars1", "機種依存文字を調べる"},
+      {"ConfirmUpdate1", "更新前に確認"},
   };
   std::vector<std::pair<std::string, std::string>> items;
   for (const TMenuItem& item : form_->PopupMenu1.Items()) items.emplace_back(item.Name, item.Caption);
   EXPECT_EQ(items, expected);
 
   // With lines in the memo the checks are enabled too.
-  const std::vector<std::string> always = {"N18", "N4", "CheckLines1", "CheckChars1"};
+  const std::vector<std::string> always = {"N18", "N4", "CheckLines1", "CheckChars1", "ConfirmUpdate1"};
   for (const size_t selLength : {size_t{0}, size_t{1}}) {
     SetMemo("abc\r\ndef", 2, selLength);
     ChooseMenuItem(Memo(), "N19");  // opens the menu; a separator does nothing
