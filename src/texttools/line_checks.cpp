@@ -139,7 +139,7 @@ std::string DuplicateText(const TDuplicate& duplicate) {
 
 std::string GapText(const TGap& gap) {
   if (gap.From == gap.To) return "欠番: " + gap.FromText + " がありません";
-  return "欠番: " + gap.FromText + "〜" + gap.ToText + " がありません";
+  return "欠番: " + gap.FromText + "～" + gap.ToText + " がありません";
 }
 
 std::string MoreGapsText(size_t count) { return "欠番: ほか " + std::to_string(count) + " 件"; }

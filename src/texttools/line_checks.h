@@ -64,7 +64,7 @@ struct TLineCheck {
 TLineCheck CheckLines(const std::vector<std::string>& lines);
 
 // The texts of the findings: "重複: 「P-3」 3, 7 行目", "欠番: P-4 がありません",
-// "欠番: P-5〜P-9 がありません", "欠番: ほか 12 件", "順序: P-3 (12 行目) は
+// "欠番: P-5～P-9 がありません", "欠番: ほか 12 件", "順序: P-3 (12 行目) は
 // 前の P-5 (9 行目) より小さい番号です". Line numbers count from 1.
 std::string DuplicateText(const TDuplicate& duplicate);
 std::string GapText(const TGap& gap);

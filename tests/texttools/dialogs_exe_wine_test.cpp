@@ -387,7 +387,7 @@ TEST(DialogsExe, TheChecksReportBesideTheMemoAndReplaceInIt) {
   ASSERT_NE(report, nullptr);
   EXPECT_EQ(TextOf(report), "重複・欠番");
   EXPECT_TRUE(IsWindowEnabled(window.form));
-  EXPECT_TRUE(ListRows(report, 5));  // P-1 twice, P-2, P-4〜P-6, P-1 after P-3
+  EXPECT_TRUE(ListRows(report, 5));  // P-1 twice, P-2, P-4～P-6, P-1 after P-3
   EXPECT_NE(ChildWithText(report, "重複 1 件、欠番 2 件、順序 1 件 (5 行)"), nullptr);
   TMemoTools::Snapshot("line-check");
   window.PasteIntoMemo("A\r\nB\r\nA");
