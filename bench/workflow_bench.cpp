@@ -99,7 +99,7 @@ TTimes Measure(const TLineList& exported, bool coordinateOrder, int runs) {
     std::vector<std::string> edited = form.Memo1.Lines();
     for (std::string& line : edited) line.insert(line.begin(), 'N');
     const auto updateStart = std::chrono::steady_clock::now();
-    form.WriteUpdateFile(edited, 0, 0);
+    form.WriteUpdateFile(form.PlanUpdateOf(edited, 0, 0));
     const auto updated = std::chrono::steady_clock::now();
     best.ListMs = std::min(best.ListMs, Milliseconds(listed - start));
     best.UpdateMs = std::min(best.UpdateMs, Milliseconds(updated - updateStart));

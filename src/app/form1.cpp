@@ -6,6 +6,7 @@
 #include "base/settings_file.h"
 #include "cp932/cp932.h"
 #include "platform/application.h"
+#include "texttools/line_check_form.h"
 
 namespace vorbel {
 
@@ -126,6 +127,7 @@ void TForm1::FormCreate() {
   SetLeft(settings.ReadInteger("Form", "Left", (ScreenWidth() - Width()) / 2));
   SetTop(settings.ReadInteger("Form", "Top", (ScreenHeight() - Height()) / 2));
   CheckSort.SetChecked(settings.ReadBool("Sort", "Checked", true));
+  PopupMenu1.Item("ConfirmUpdate1").Checked = settings.ReadBool("Update", "Confirm", false);
 }
 
 void TForm1::WarnIfFolderNotWritable() {
@@ -148,6 +150,7 @@ void TForm1::FormDestroy() {
   settings.WriteInteger("Form", "Left", normal.Left);
   settings.WriteInteger("Form", "Top", normal.Top);
   settings.WriteBool("Sort", "Checked", CheckSort.Checked());
+  settings.WriteBool("Update", "Confirm", PopupMenu1.Item("ConfirmUpdate1").Checked);
 }
 
 void TForm1::Memo1Change() {
@@ -158,6 +161,7 @@ void TForm1::Memo1Change() {
   if (count > Selection.TextEnts.size()) color = CheckSort.Checked() ? kColorBlue : kColorRed;
   Label3.SetFontColor(color);
   Memo1.SetFontColor(color);
+  if (lineCheckForm_ && lineCheckForm_->Visible()) lineCheckForm_->MemoChanged();
 }
 
 void TForm1::Button1Click() { Close(); }

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,9 +20,12 @@
 #include "platform/forms.h"
 #include "workflow/realign.h"
 #include "workflow/selection.h"
+#include "workflow/update_plan.h"
 #include "workflow/world_input.h"
 
 namespace vorbel {
+
+class TLineCheckForm;
 
 // The window's layout: every control with its caption, position, anchors,
 // tab order and initial state.
@@ -106,7 +110,10 @@ class TForm1 : public TForm {
   // written update file.
   bool LoadExport();
   void ListTextEnts();
-  void WriteUpdateFile(const std::vector<std::string>& lines, double dX, double dY);
+  // What an update of `lines` (the memo's, trailing blank lines dropped)
+  // writes, worked out on a copy of the records; the file written from it.
+  TUpdatePlan PlanUpdateOf(const std::vector<std::string>& lines, double dX, double dY) const;
+  void WriteUpdateFile(const TUpdatePlan& plan);
 
   // The memo's pop-up menu and double click (form1_menu.cpp).
   void PopupMenu1Popup();
@@ -119,7 +126,15 @@ class TForm1 : public TForm {
   void N16Click();
   void N17Click();
   void N4Click();
+  void CheckLines1Click();
+  void CheckChars1Click();
   void Memo1DblClick();
+
+  // The report of "重複・欠番を調べる" once it has been opened, else null.
+  TLineCheckForm* LineCheckForm() const { return lineCheckForm_.get(); }
+  // The memo's lines as they would go back to the drawing: a line the user
+  // left untouched as its text's own bytes.
+  std::vector<std::string> TextsForChecking() const;
 
  private:
   // Adds the pop-up menu's items and binds them to their handlers.
@@ -156,6 +171,9 @@ class TForm1 : public TForm {
   // The realignment of the checked pitch box; a disabled box counts as
   // unchecked.
   TRealignment ChosenRealignment() const;
+  // The one confirmation before an update: the preview when it opens, else
+  // the question about objects drawn again when there is one. True to go on.
+  bool ConfirmUpdate(const TUpdatePreview& preview, const std::string& redrawQuestion);
   // Whether the program was started to end after its first update.
   bool EndsAfterUpdate() const;
 
@@ -166,6 +184,8 @@ class TForm1 : public TForm {
   // False once the folder was found to take no new file: the settings are
   // not written at the end then, the user having been told.
   bool folderWritable_ = true;
+  // The report beside the window; it reads Memo1, and goes before it.
+  std::unique_ptr<TLineCheckForm> lineCheckForm_;
 };
 
 }  // namespace vorbel

@@ -1,7 +1,11 @@
 // The memo's pop-up menu: select all, the case and width conversions of the
-// selection, and the three dialogs that rewrite or append lines; a double
-// click in the memo, once a selection has been read, appends numbered lines.
+// selection, the three dialogs that rewrite or append lines, and the two
+// checks of the lines (duplicates and gaps, machine-dependent characters)
+// and the check item 更新前に確認; a double click in the memo, once a
+// selection has been read, appends numbered lines.
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -10,11 +14,15 @@
 #include "cp932/cp932.h"
 #include "platform/application.h"
 #include "texttools/acad_codes.h"
+#include "texttools/char_check_form.h"
 #include "texttools/form2.h"
 #include "texttools/form3.h"
 #include "texttools/form4.h"
+#include "texttools/line_check_form.h"
+#include "texttools/memo_edit.h"
 #include "texttools/number_kinds.h"
 #include "texttools/string_utils.h"
+#include "workflow/selection.h"
 
 namespace vorbel {
 
@@ -22,6 +30,8 @@ namespace {
 
 // The commands that act on the selection, enabled only while there is one.
 constexpr const char* kSelectionItems[] = {"n1", "N5", "N8", "N11", "N16", "N17", "Replace1"};
+// The checks, enabled only while the memo has lines.
+constexpr const char* kLinesItems[] = {"CheckLines1", "CheckChars1"};
 
 // Converts the selected text as one string, AutoCAD's codes in it left as
 // they are, and puts it in place of the selection, without an undo record;
@@ -67,11 +77,20 @@ void TForm1::MakePopupMenu1() {
       {"N17", "半角に", &TForm1::N17Click},
       {"N2", "-", nullptr},
       {"N4", "最終行に連番追加", &TForm1::N4Click},
+      // Looking before writing back: the checks of the memo's lines, then
+      // whether 更新 shows what it will do first.
+      {"N20", "-", nullptr},
+      {"CheckLines1", "重複・欠番を調べる", &TForm1::CheckLines1Click},
+      {"CheckChars1", "機種依存文字を調べる", &TForm1::CheckChars1Click},
+      {"ConfirmUpdate1", "更新前に確認", nullptr},
   };
   for (const TItem& item : kItems) {
     TMenuItem& added = PopupMenu1.Add(item.name, item.caption);
     if (item.handler != nullptr) added.OnClick = [this, handler = item.handler] { (this->*handler)(); };
   }
+  // A setting, kept in the settings file: 更新 then always shows its
+  // preview first.
+  PopupMenu1.Item("ConfirmUpdate1").AutoCheck = true;
   PopupMenu1.OnPopup = [this] { PopupMenu1Popup(); };
   Memo1.OnDblClick = [this] { Memo1DblClick(); };
 }
@@ -79,6 +98,8 @@ void TForm1::MakePopupMenu1() {
 void TForm1::PopupMenu1Popup() {
   const bool selected = Memo1.SelLength() != 0;
   for (const char* name : kSelectionItems) PopupMenu1.Item(name).Enabled = selected;
+  const bool hasLines = Memo1.LineCount() != 0;
+  for (const char* name : kLinesItems) PopupMenu1.Item(name).Enabled = hasLines;
 }
 
 void TForm1::N18Click() { Memo1.SelectAll(); }
@@ -137,6 +158,51 @@ void TForm1::N4Click() {
   }
   form2.Edit4.SetText(next.Suffix);
   form2.ShowModal();
+}
+
+std::vector<std::string> TForm1::TextsForChecking() const {
+  std::vector<std::string> texts = Memo1.Lines();
+  if (Selection.Listed) KeepUntouchedBytes(Selection, texts);
+  return texts;
+}
+
+void TForm1::CheckLines1Click() {
+  if (Memo1.LineCount() == 0) return;
+  const bool first = !lineCheckForm_;
+  if (first) lineCheckForm_ = std::make_unique<TLineCheckForm>(Memo1);
+  lineCheckForm_->Recheck();
+  lineCheckForm_->ShowModeless();
+  // The report is read while the memo is edited: the first time it stands
+  // beside the main window instead of over its memo; later where the user
+  // left it.
+  if (first) {
+    TLineCheckForm& report = *lineCheckForm_;
+    report.SetBounds(
+        BesideOf(Bounds(), TSize{report.Width(), report.Height()}, {ScreenWidth(), ScreenHeight()}));
+  }
+}
+
+void TForm1::CheckChars1Click() {
+  if (Memo1.LineCount() == 0) return;
+  const auto replaceLines = [this](const std::vector<TLineReplacement>& replacements) {
+    // One replacement from the first to the last replaced line: one change
+    // of the memo; the lines between keep what the memo holds.
+    const std::vector<std::string> before = Memo1.Lines();
+    std::vector<std::string> lines = before;
+    for (const auto& [line, text] : replacements) lines[line] = text;
+    const auto first = static_cast<std::ptrdiff_t>(replacements.front().first);
+    const auto last = static_cast<std::ptrdiff_t>(replacements.back().first);
+    ReplaceMemoLines(Memo1, before, replacements.front().first,
+                     std::vector<std::string>(lines.begin() + first, lines.begin() + last + 1));
+    // A replaced line may look in the memo like the text it came from (≒ of
+    // NEC row 13 shows as the JIS ≒ it becomes): it must go back as the memo
+    // holds it, not with the text's own bytes.
+    if (Selection.Listed) {
+      for (const auto& replacement : replacements) ForgetShown(Selection, replacement.first);
+    }
+  };
+  TCharCheckForm form([this] { return TextsForChecking(); }, replaceLines);
+  form.ShowModal();
 }
 
 void TForm1::Memo1DblClick() {

@@ -6,6 +6,7 @@
 #include "acadctrl/command_channel.h"
 #include "acadctrl/command_line.h"
 #include "app/form1.h"
+#include "app/update_preview_form.h"
 #include "base/errors.h"
 #include "base/files.h"
 #include "base/numbers.h"
@@ -20,6 +21,7 @@
 #include "workflow/memo_lines.h"
 #include "workflow/realign.h"
 #include "workflow/update_checks.h"
+#include "workflow/update_plan.h"
 #include "workflow/world_input.h"
 
 namespace vorbel {
@@ -112,22 +114,32 @@ TTypedInputState TForm1::ReadTypedInputState(const TLineList& check) {
   return TypedInputState(check, userUcs, ucsFollow);
 }
 
-void TForm1::WriteUpdateFile(const std::vector<std::string>& lines, double dX, double dY) {
+TUpdatePlan TForm1::PlanUpdateOf(const std::vector<std::string>& lines, double dX, double dY) const {
+  return PlanUpdate(Selection, lines, ChosenRealignment(), dX, dY, CheckSort.Checked());
+}
+
+void TForm1::WriteUpdateFile(const TUpdatePlan& plan) {
   TSelection& s = Selection;
-  // A line the user did not touch keeps its text's own bytes, which the memo
-  // may not give back unchanged.
-  std::vector<std::string> texts = lines;
-  KeepUntouchedBytes(s, texts);
-  // Each line goes to the text listed on it before a realignment puts the
-  // records into coordinate order, so texts may move but never swap
-  // strings.
-  TakeMemoLines(texts, s.TextEnts);
-  Realign(s.TextEnts, ChosenRealignment(), dX, dY, s.BaseInsPoint, s.BaseAlignPoint);
+  s.TextEnts = plan.TextEnts;
+  s.BaseInsPoint = plan.BaseInsPoint;
+  s.BaseAlignPoint = plan.BaseAlignPoint;
   ApplyTextEnts(s.TextEnts, s.DxfLines);
   DeleteMarkedEntities(s.TextEnts, s.DxfLines);
   PrepareForInsertion(s.DxfLines);
   // Saving is complete or raises: nothing is erased unless the file is whole.
   SaveLines(ExchangeFile(), s.DxfLines);
+}
+
+bool TForm1::ConfirmUpdate(const TUpdatePreview& preview, const std::string& redrawQuestion) {
+  // The preview opens by itself when texts would be lost or misplaced
+  // unseen, and then Enter cancels; asked for by the menu, Enter updates,
+  // unless objects other than texts are drawn again (the question's own
+  // default).
+  if (preview.NeedsLook() || PopupMenu1.Item("ConfirmUpdate1").Checked) {
+    TUpdatePreviewForm form(preview, redrawQuestion, preview.NeedsLook() || !redrawQuestion.empty());
+    return form.Execute();
+  }
+  return redrawQuestion.empty() || AskYesNo(redrawQuestion, false);
 }
 
 void TForm1::ButtonUpdateClick() {
@@ -143,6 +155,12 @@ void TForm1::ButtonUpdateClick() {
   // that the lines can still be written back once it is mended.
   const double dX = StrToFloat(Edit1.Text());
   const double dY = StrToFloat(Edit2.Text());
+  // What the update will do, worked out from a copy of the memo's lines by
+  // the code that writes it: the memo stays as it is until the user agrees.
+  std::vector<std::string> lines = Memo1.Lines();
+  DeleteTrailingBlankLines(lines, s.TextEnts.size());
+  const TUpdatePlan plan = PlanUpdateOf(lines, dX, dY);
+  const TUpdatePreview preview = PreviewUpdate(s, lines, plan);
   const TBusyCursor busy;
   const bool makeEnabled = ButtonMake.Enabled();
   ButtonMake.SetEnabled(false);
@@ -162,23 +180,22 @@ void TForm1::ButtonUpdateClick() {
     keepLines();
     throw TRuntimeError(problem);
   }
-  // Objects other than plain texts come back as the exchange file holds
-  // them: the user decides.
-  if (const auto kinds = ObjectsBeyondPlainTexts(check);
-      !kinds.empty() && !AskYesNo(RedrawQuestion(kinds), false)) {
+  // One confirmation at most: the preview, carrying the question about
+  // objects other than plain texts (they come back as the exchange file
+  // holds them) when it opens, else that question alone.
+  const auto kinds = ObjectsBeyondPlainTexts(check);
+  if (!ConfirmUpdate(preview, kinds.empty() ? std::string() : RedrawQuestion(kinds))) {
     keepLines();
     return;
   }
   const TTypedInputState typedInput = ReadTypedInputState(check);
-  const std::vector<std::string> lines = MemoLinesForWriting();
-  WriteUpdateFile(lines, dX, dY);
+  MemoLinesForWriting();
+  WriteUpdateFile(plan);
   // Lines beyond the records become new texts, in a file of their own: AutoCAD
   // may read the first file after the send has returned.
-  const bool newTexts = lines.size() > s.TextEnts.size() && CheckSort.Checked();
+  const bool newTexts = !plan.NewTexts.empty();
   if (newTexts) {
-    const std::vector<TNewText> texts =
-        ExtraTextsAtPitch(lines, s.TextEnts.size(), s.MaxHandle, s.BaseInsPoint, s.BaseAlignPoint, dX, dY);
-    TLineList file = BuildCreationFile(s.DxfHead, s.DxfTemplate, s.DxfTail, texts);
+    TLineList file = BuildCreationFile(s.DxfHead, s.DxfTemplate, s.DxfTail, plan.NewTexts);
     PrepareForInsertion(file);
     SaveLines(NewTextsFile(), file);
   }

@@ -1,6 +1,6 @@
 // The controls of the program's windows: buttons, check boxes, single-line
 // edits, the multi-line memo, labels, group boxes, radio groups, drop-down
-// lists, the pop-up menu and the timer.
+// lists, the virtual list view, the pop-up menu and the timer.
 //
 // A control is a member of its form and is built from the form's layout row
 // of the same name. Texts are code page 932 bytes, and every position and
@@ -190,12 +190,49 @@ class TComboBox : public TControl {
   std::function<void()> OnChange;
 };
 
-// One entry of a pop-up menu; the caption "-" makes a separator line.
+// A list of many rows in columns (a report view), whose texts are not kept
+// in the control: the row source gives the text of a cell when the list
+// shows it, so that 25,000 rows cost no more than a screenful. One row or
+// none is selected.
+class TListView : public TControl {
+ public:
+  TListView(TForm& form, std::string_view name) : TControl(form, name, TControlKind::ListView) {}
+
+  // The text of cell (row, column), code page 932; the list asks for the
+  // rows it shows, whenever it shows them.
+  std::function<std::string(size_t row, size_t column)> OnGetText;
+
+  // The number of rows. Setting it shows the rows anew from the row source
+  // and selects none (without an OnSelect).
+  size_t RowCount() const;
+  void SetRowCount(size_t count);
+  size_t ColumnCount() const { return Layout().ListColumns.size(); }
+  // The cell's text as the list shows it (asked of the row source).
+  std::string CellText(size_t row, size_t column) const;
+
+  // The selected row, or -1. Selecting scrolls the row into view and raises
+  // OnSelect when the selection changes; -1 or a row outside the list
+  // selects none.
+  int ItemIndex() const;
+  void SetItemIndex(int index);
+
+  // The selection changed (by the user or by the program).
+  std::function<void()> OnSelect;
+  // A row was double-clicked (it is selected by then); not raised for a
+  // double click below the last row.
+  std::function<void()> OnDblClick;
+};
+
+// One entry of a pop-up menu; the caption "-" makes a separator line. A
+// check item shows a check mark while Checked; with AutoCheck, choosing it
+// turns the mark over before its OnClick runs.
 struct TMenuItem {
   std::string Name;
   std::string Caption;
   bool Enabled = true;
   std::function<void()> OnClick;
+  bool Checked = false;
+  bool AutoCheck = false;
   bool IsSeparator() const { return Caption == "-"; }
 };
 
@@ -208,9 +245,14 @@ class TPopupMenu {
   TMenuItem& Add(std::string_view name, std::string_view caption);
   TMenuItem& Item(std::string_view name);
   const std::deque<TMenuItem>& Items() const { return items_; }
+  std::deque<TMenuItem>& Items() { return items_; }
 
   // Runs when the menu is about to open, before it is shown.
   std::function<void()> OnPopup;
+
+  // What choosing an item does: nothing for a disabled item or a separator;
+  // else the check mark of an AutoCheck item turns over, then OnClick runs.
+  static void Choose(TMenuItem& item);
 
  private:
   std::deque<TMenuItem> items_;

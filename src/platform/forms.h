@@ -4,8 +4,9 @@
 // The first form made is the application's main form: a stay-on-top,
 // sizeable tool window whose message loop (application.h) runs until it is
 // closed, and which is minimised and restored with the application. Later
-// forms are dialogs, shown modally and centred over the main
-// form. Sizes and positions are in the form's current pixels; the layout's
+// forms are owned by the main form: dialogs, shown modally and centred over
+// the main form, or windows shown beside it without a modal loop (ShowModeless).
+// Sizes and positions are in the form's current pixels; the layout's
 // 96-DPI values are scaled to the DPI of the window's monitor.
 #pragma once
 
@@ -78,6 +79,12 @@ class TForm {
   // control in tab order that can take it; returns when it has been closed.
   void ShowModal();
   bool Modal() const;
+  // Shows the form without a modal loop and returns at once: a window owned
+  // by the main form (above it, minimised and restored with it), centred
+  // over the main form the first time it is shown. The program goes on with
+  // both windows usable; Close hides it and never ends the program, and
+  // ShowModeless shows it again where it was.
+  void ShowModeless();
 
   TControl* FocusedControl() const;
   // The next control after `from` in tab order that can take the focus.

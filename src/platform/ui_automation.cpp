@@ -82,8 +82,7 @@ void ChooseMenuItem(TMemo& memo, std::string_view itemName) {
   TPopupMenu* menu = memo.PopupMenu();
   if (menu == nullptr || !memo.Enabled()) return;
   RunEventHandler(menu->OnPopup);
-  TMenuItem& item = menu->Item(itemName);
-  if (item.Enabled && !item.IsSeparator()) RunEventHandler(item.OnClick);
+  TPopupMenu::Choose(menu->Item(itemName));
 }
 
 }  // namespace vorbel

@@ -19,6 +19,7 @@ class TComboBox;
 class TControl;
 class TCustomEdit;
 class TForm;
+class TListView;
 class TMemo;
 class TRadioGroup;
 class TTimer;
@@ -41,8 +42,13 @@ void ClickRadioItem(TRadioGroup& group, int index);
 // list takes the focus, and its change event comes when the choice differs.
 void ChooseComboItem(TComboBox& box, int index);
 void DoubleClick(TMemo& memo);
+// A click on row `row` of a list view (-1: below the last row): the list
+// takes the focus and selects the row, or none. A double click does the
+// same and then raises OnDblClick for a row.
+void ClickListRow(TListView& list, int row);
+void DoubleClickListRow(TListView& list, int row);
 // Opens the memo's pop-up menu and chooses an item; a disabled item does
-// nothing.
+// nothing, a check item turns its mark over (TPopupMenu::Choose).
 void ChooseMenuItem(TMemo& memo, std::string_view itemName);
 // The close button on the caption bar.
 void CloseByCaptionButton(TForm& form);

@@ -27,6 +27,9 @@ TUiHooks& UiHooks();
 // member's position is within its box), at 96 DPI.
 TRect DesignBoundsInForm(const TForm& form, const TControlLayout& layout);
 
+// The button the layout names for Escape, or null.
+TControl* CancelButtonOf(const TForm& form);
+
 // Kinds of control that can hold the keyboard focus.
 bool TakesFocus(TControlKind kind);
 

@@ -176,8 +176,14 @@ std::vector<std::string> TMemo::Lines() const {
 void TMemo::AddLine(std::string_view line) { AddLines({std::string(line)}); }
 
 TMenuItem& TPopupMenu::Add(std::string_view name, std::string_view caption) {
-  items_.push_back(TMenuItem{std::string(name), std::string(caption), true, {}});
+  items_.push_back(TMenuItem{std::string(name), std::string(caption), true, {}, false, false});
   return items_.back();
+}
+
+void TPopupMenu::Choose(TMenuItem& item) {
+  if (!item.Enabled || item.IsSeparator()) return;
+  if (item.AutoCheck) item.Checked = !item.Checked;
+  RunEventHandler(item.OnClick);
 }
 
 TMenuItem& TPopupMenu::Item(std::string_view name) {
@@ -197,6 +203,15 @@ TRect DesignBoundsInForm(const TForm& form, const TControlLayout& layout) {
     bounds.Top += parent->Bounds.Top;
   }
   return bounds;
+}
+
+TControl* CancelButtonOf(const TForm& form) {
+  const std::string& name = form.Layout().CancelButton;
+  if (name.empty()) return nullptr;
+  for (TControl* control : form.Controls()) {
+    if (control->Name() == name && control->Kind() == TControlKind::Button) return control;
+  }
+  return nullptr;
 }
 
 bool TakesFocus(TControlKind kind) { return kind != TControlKind::Label && kind != TControlKind::GroupBox; }

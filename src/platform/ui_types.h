@@ -72,7 +72,13 @@ constexpr TFont kFormFont{"ＭＳ Ｐゴシック", 12, false, false};
 constexpr TFont kFixedFont{"ＭＳ ゴシック", 13, false, true};
 constexpr TFont kBoldFont{"ＭＳ Ｐゴシック", 13, true, false};
 
-enum class TControlKind { Button, CheckBox, Edit, Memo, Label, GroupBox, RadioGroup, ComboBox };
+enum class TControlKind { Button, CheckBox, Edit, Memo, Label, GroupBox, RadioGroup, ComboBox, ListView };
+
+// A column of a list view: its heading and its width at 96 DPI.
+struct TListColumn {
+  std::string Caption{};
+  int Width = 0;
+};
 
 // Initial states and options of a control.
 enum TControlFlag : unsigned {
@@ -80,6 +86,7 @@ enum TControlFlag : unsigned {
   kChecked = 2,     // check box: starts checked
   kImeClosed = 4,   // edit: the input method is switched off when it gets the focus (see TEdit::SetImeClosed)
   kScrollBars = 8,  // memo: horizontal and vertical scroll bars, no wrapping
+  kWordWrap = 16,   // label: keeps its layout width and breaks its text into lines there
 };
 
 // One row of a form's layout table.
@@ -96,8 +103,9 @@ struct TControlLayout {
   // Radio group: the items, top to bottom and then across; drop-down list:
   // its items, top to bottom.
   std::vector<std::string> Items{};
-  int Columns = 1;     // radio group
-  int ItemIndex = -1;  // radio group, drop-down list: the selected item
+  int Columns = 1;                         // radio group
+  int ItemIndex = -1;                      // radio group, drop-down list: the selected item
+  std::vector<TListColumn> ListColumns{};  // list view: its columns, left to right
 };
 
 enum class TFormStyle {
@@ -105,6 +113,9 @@ enum class TFormStyle {
   SizeableToolWindow,
   // Fixed tool-window border: the dialogs.
   ToolDialog,
+  // Sizeable tool window owned by the main form: windows with a list to
+  // read, modal or not (ShowModal, ShowModeless).
+  SizeableDialog,
 };
 
 struct TFormLayout {
@@ -115,6 +126,9 @@ struct TFormLayout {
   bool StayOnTop = false;
   TFont Font = kFormFont;
   std::vector<TControlLayout> Controls{};
+  // The button that Escape presses (a dialog's キャンセル); with none,
+  // Escape does nothing.
+  std::string CancelButton{};
 };
 
 }  // namespace vorbel

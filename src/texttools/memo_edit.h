@@ -1,4 +1,4 @@
-// Rewriting whole lines of the memo.
+// The lines a memo selection touches, and rewriting whole lines of the memo.
 //
 // A dialog that rewrites lines could select each line and replace it; the
 // edit control then rebuilds its line table once per line, which makes a
@@ -15,6 +15,14 @@
 #include "platform/controls.h"
 
 namespace vorbel {
+
+// The first and last memo line the memo's selection touches, counting
+// positions over the lines joined by CR LF: a selection starting at a line's
+// end (before its break) belongs to that line, one ending at a line's start
+// takes that line in, one running into the final line break ends in the last
+// line with a character, and one starting inside that final break starts in
+// the last line. False (both 0) without a selection. Reads the memo only.
+bool GetSelLineRange(const TMemo& memo, int& firstLine, int& lastLine);
 
 // Where line `index` begins in a memo whose lines are `lines` (CR LF between
 // them).

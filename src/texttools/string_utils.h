@@ -1,5 +1,5 @@
 // Small routines the memo's pop-up menu and its dialogs share: the number in
-// a line, the lines a selection touches, letter case and character widths.
+// a line, letter case and character widths.
 #pragma once
 
 #include <string>
@@ -7,22 +7,12 @@
 
 namespace vorbel {
 
-class TMemo;
-
 // Cuts `line` into the text before a run of ASCII digits, the run and the
 // text after it; at most two line-break characters at the end belong to none
 // of them, and digits inside AutoCAD's codes (acad_codes.h) are no digits.
 // `fromEnd` takes the last run, else the first.
 void SplitNumber(std::string_view line, std::string& prefix, std::string& number, std::string& suffix,
                  bool fromEnd);
-
-// The first and last memo line the memo's selection touches, counting
-// positions over the lines joined by CR LF: a selection starting at a line's
-// end (before its break) belongs to that line, one ending at a line's start
-// takes that line in, one running into the final line break ends in the last
-// line with a character, and one starting inside that final break starts in
-// the last line. False (both 0) without a selection. Reads the memo only.
-bool GetSelLineRange(const TMemo& memo, int& firstLine, int& lastLine);
 
 // Single-byte letters only; both bytes of a double-byte character stay.
 void ToUpperSingleByte(std::string& s);

@@ -20,4 +20,11 @@ void KeepUntouchedBytes(const TSelection& selection, std::vector<std::string>& l
   }
 }
 
+void ForgetShown(TSelection& selection, size_t line) {
+  const TTextEnts& ents = selection.TextEnts;
+  if (line >= ents.size()) return;
+  const auto index = static_cast<size_t>(ents[line].Index);
+  if (index < selection.Shown.size()) selection.Shown[index] = ents[line].Text;
+}
+
 }  // namespace vorbel

@@ -43,4 +43,9 @@ void RememberShown(TSelection& selection, const std::vector<std::string>& lines)
 // written as it stands.
 void KeepUntouchedBytes(const TSelection& selection, std::vector<std::string>& lines);
 
+// Memo line i no longer stands for its record's own bytes (a command put
+// other bytes there that the memo shows alike): from now on it goes back as
+// it stands, unless it is those bytes themselves.
+void ForgetShown(TSelection& selection, size_t line);
+
 }  // namespace vorbel

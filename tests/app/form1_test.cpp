@@ -48,6 +48,7 @@ TEST_F(Form1Test, FirstStartWithoutSettingsFile) {
   EXPECT_EQ(form->Bounds(), (TRect{382, 245, 259, 278}));
   EXPECT_EQ(form->ClientSize(), (TSize{251, 251}));
   EXPECT_TRUE(form->CheckSort.Checked());
+  EXPECT_FALSE(form->PopupMenu1.Item("ConfirmUpdate1").Checked) << "更新 goes on with one click";
   form->Show();
   EXPECT_TRUE(form->Memo1.Focused());
   EXPECT_FALSE(form->Timer1.Enabled());
@@ -56,7 +57,9 @@ TEST_F(Form1Test, FirstStartWithoutSettingsFile) {
   EXPECT_TRUE(form->Selection.TextEnts.empty());
   EXPECT_TRUE(form->Selection.DxfLines.empty());
   form.reset();
-  EXPECT_EQ(ReadIni(), "[Form]\r\nWidth=259\r\nHeight=278\r\nLeft=382\r\nTop=245\r\n[Sort]\r\nChecked=1\r\n");
+  EXPECT_EQ(ReadIni(),
+            "[Form]\r\nWidth=259\r\nHeight=278\r\nLeft=382\r\nTop=245\r\n[Sort]\r\nChecked=1\r\n"
+            "[Update]\r\nConfirm=0\r\n");
   EXPECT_TRUE(TakeErrorBoxes().empty());
 }
 
@@ -179,12 +182,13 @@ TEST_F(Form1Test, ExitKeepsOtherSectionsAndWritesTheNormalBounds) {
     form.SetBounds({120, 60, 310, 290});
     form.Minimize();
     ClickControl(form.CheckSort);
+    ChooseMenuItem(form.Memo1, "ConfirmUpdate1");
     ClickControl(form.Button1);  // "終了"
     EXPECT_TRUE(form.Closed());
   }
   EXPECT_EQ(ReadIni(),
             "[Recent]\r\nFile=a.dxf\r\n[Form]\r\nWidth=310\r\nHeight=290\r\nLeft=120\r\nTop=60\r\nNote=x\r\n"
-            "[Sort]\r\nChecked=0\r\n");
+            "[Sort]\r\nChecked=0\r\n[Update]\r\nConfirm=1\r\n");
 }
 
 TEST_F(Form1Test, CaptionCloseButtonClosesToo) {
@@ -196,14 +200,17 @@ TEST_F(Form1Test, CaptionCloseButtonClosesToo) {
 }
 
 TEST_F(Form1Test, SizesAreKeptIn96DpiPixels) {
-  WriteIni("[Form]\r\nWidth=300\r\nHeight=200\r\nLeft=10\r\nTop=20\r\n");
+  WriteIni("[Form]\r\nWidth=300\r\nHeight=200\r\nLeft=10\r\nTop=20\r\n[Update]\r\nConfirm=1\r\n");
   sim::SetScreenDpi(144);
   {
     TForm1 form;
     EXPECT_EQ(form.Bounds(), (TRect{10, 20, 450, 300}));
+    EXPECT_TRUE(form.PopupMenu1.Item("ConfirmUpdate1").Checked);
     EXPECT_EQ(form.Memo1.Bounds().Left, 3);
   }
-  EXPECT_EQ(ReadIni(), "[Form]\r\nWidth=300\r\nHeight=200\r\nLeft=10\r\nTop=20\r\n[Sort]\r\nChecked=1\r\n");
+  EXPECT_EQ(ReadIni(),
+            "[Form]\r\nWidth=300\r\nHeight=200\r\nLeft=10\r\nTop=20\r\n[Update]\r\nConfirm=1\r\n[Sort]\r\n"
+            "Checked=1\r\n");
 }
 
 TEST_F(Form1Test, UnwritableSettingsFileShowsTheErrorAndTheProgramEnds) {

@@ -175,6 +175,47 @@ class TComboDialog : public TForm {
   TButton Button1;
 };
 
+// A sizeable window with a list of two columns and a button, shown modal or
+// modeless.
+TFormLayout ListFormLayout() {
+  TFormLayout form;
+  form.ClassName = "TContractList";
+  form.Caption = "一覧";
+  form.Client = {300, 200};
+  form.Style = TFormStyle::SizeableDialog;
+  TControlLayout list{"ListView1", TControlKind::ListView, "", {4, 4, 292, 160}};
+  list.Anchors = kAnchorLeft | kAnchorTop | kAnchorRight | kAnchorBottom;
+  list.TabOrder = 0;
+  list.ListColumns = {{"行", 50}, {"文字列", 200}};
+  form.Controls = {
+      list,
+      {"Button1", TControlKind::Button, "閉じる", {220, 170, 75, 25}, kAnchorRight | kAnchorBottom, 1},
+      {"Label1",
+       TControlKind::Label,
+       "長い説明の文がラベルの幅で折り返されます",
+       {4, 166, 100, 30},
+       kAnchorLeft | kAnchorBottom,
+       -1,
+       "",
+       {},
+       kWordWrap},
+  };
+  form.CancelButton = "Button1";
+  return form;
+}
+
+class TListForm : public TForm {
+ public:
+  TListForm()
+      : TForm(ListFormLayout()),
+        ListView1(*this, "ListView1"),
+        Button1(*this, "Button1"),
+        Label1(*this, "Label1") {}
+  TListView ListView1;
+  TButton Button1;
+  TLabel Label1;
+};
+
 class ControlsContract : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -736,6 +777,151 @@ TEST_F(ControlsContract, PopupMenuOpensThenRunsAnEnabledItem) {
   const std::vector<std::string> expected = {"popup", "popup", "n1", "popup", "N18"};
   EXPECT_EQ(calls, expected);
   EXPECT_TRUE(menu.Items()[1].IsSeparator());
+}
+
+TEST_F(ControlsContract, ListViewAsksItsRowSourceForTheRowsItShows) {
+  TTestForm owner;
+  owner.Show();
+  TListForm form;
+  TListView& list = form.ListView1;
+  size_t asked = 0;
+  list.OnGetText = [&](size_t row, size_t column) {
+    ++asked;
+    if (row == 7) return std::string(column == 0 ? "\x87\x90" : "図面 ｶﾅ");  // ≒ of NEC row 13
+    return std::to_string(row) + (column == 0 ? "" : "行目");
+  };
+  std::vector<int> selections;  // the selected row at each selection event
+  int doubleClicks = 0;
+  list.OnSelect = [&] { selections.push_back(list.ItemIndex()); };
+  list.OnDblClick = [&] { ++doubleClicks; };
+  EXPECT_EQ(list.ColumnCount(), 2u);
+  EXPECT_EQ(list.RowCount(), 0u);
+  list.SetRowCount(25000);
+  form.ShowModeless();
+  ProcessMessages();
+  EXPECT_EQ(list.RowCount(), 25000u);
+  EXPECT_LT(asked, 1000u) << "only the rows shown are asked for";
+  struct TCell {
+    size_t row;
+    size_t column;
+    std::string text;
+  };
+  const TCell cells[] = {
+      {0, 0, "0"},       {24999, 1, "24999行目"}, {7, 0, "\x81\xE0"},  // as the control holds it
+      {7, 1, "図面 ｶﾅ"}, {25000, 0, ""},          {3, 2, ""},          // outside the list
+  };
+  for (const TCell& c : cells) {
+    SCOPED_TRACE(std::to_string(c.row) + "," + std::to_string(c.column));
+    EXPECT_EQ(list.CellText(c.row, c.column), c.text);
+  }
+  struct TStep {
+    const char* what;
+    std::function<void()> action;
+    int index;
+    std::vector<int> selections;
+    int doubleClicks;
+  };
+  const TStep steps[] = {
+      {"none at first", [] {}, -1, {}, 0},
+      {"program selects", [&] { list.SetItemIndex(3); }, 3, {3}, 0},
+      {"the same row", [&] { list.SetItemIndex(3); }, 3, {3}, 0},
+      {"far down", [&] { list.SetItemIndex(24000); }, 24000, {3, 24000}, 0},
+      {"outside: none", [&] { list.SetItemIndex(25000); }, -1, {3, 24000, -1}, 0},
+      {"click", [&] { ClickListRow(list, 10); }, 10, {3, 24000, -1, 10}, 0},
+      {"double click", [&] { DoubleClickListRow(list, 20); }, 20, {3, 24000, -1, 10, 20}, 1},
+      {"double click again", [&] { DoubleClickListRow(list, 20); }, 20, {3, 24000, -1, 10, 20}, 2},
+      {"click below the rows", [&] { ClickListRow(list, -1); }, -1, {3, 24000, -1, 10, 20, -1}, 2},
+      {"new rows select none",
+       [&] {
+         list.SetItemIndex(4);
+         list.SetRowCount(5);
+       },
+       -1,
+       {3, 24000, -1, 10, 20, -1, 4},
+       2},
+  };
+  for (const TStep& step : steps) {
+    SCOPED_TRACE(step.what);
+    step.action();
+    ProcessMessages();
+    EXPECT_EQ(list.ItemIndex(), step.index);
+    EXPECT_EQ(selections, step.selections);
+    EXPECT_EQ(doubleClicks, step.doubleClicks);
+  }
+  EXPECT_TRUE(list.Focused());
+  EXPECT_EQ(list.CellText(4, 1), "4行目");
+  EXPECT_EQ(list.CellText(5, 1), "");
+  form.Close();
+}
+
+TEST_F(ControlsContract, ModelessWindowLeavesTheProgramRunning) {
+  TTestForm owner;
+  owner.SetBounds({300, 200, owner.Width(), owner.Height()});
+  owner.Show();
+  TListForm form;
+  int clicks = 0;
+  form.Button1.OnClick = [&] { ++clicks; };
+  bool driven = false;
+  SetModalDriver([&](TForm&) { driven = true; });
+  form.ShowModeless();  // returns at once, with no modal loop
+  EXPECT_FALSE(driven);
+  EXPECT_TRUE(form.Visible());
+  EXPECT_FALSE(form.Modal());
+  EXPECT_EQ(form.Bounds(), CentredOver(owner.Bounds(), TSize{form.Width(), form.Height()}));
+  EXPECT_EQ(form.ClientSize(), (TSize{owner.Scale(300), owner.Scale(200)}));
+  EXPECT_TRUE(form.ListView1.Focused());
+  // Both windows take input; Escape presses the form's cancel button.
+  form.Button1.SetFocus();
+  PressEnter(form);
+  form.ListView1.SetFocus();
+  PressEscape(form);
+  TypeText(owner.Memo1, "ab");
+  EXPECT_EQ(clicks, 2);
+  // A wrapping label keeps its layout width.
+  EXPECT_EQ(form.Label1.Bounds().Width, form.Scale(100));
+  EXPECT_EQ(owner.Memo1.Text(), "ab");
+  // It goes and comes with the main form.
+  owner.Minimize();
+  EXPECT_FALSE(form.Visible());
+  owner.Restore();
+  EXPECT_TRUE(form.Visible());
+  // Closed, it hides and the program goes on; shown again it is where the
+  // user left it.
+  const TRect moved{40, 30, form.Width() + 20, form.Height() + 10};
+  form.SetBounds(moved);
+  CloseByCaptionButton(form);
+  ProcessMessages();
+  EXPECT_TRUE(form.Closed());
+  EXPECT_FALSE(form.Visible());
+  EXPECT_FALSE(owner.Closed());
+  EXPECT_TRUE(owner.Visible());
+  owner.Minimize();
+  owner.Restore();
+  EXPECT_FALSE(form.Visible()) << "a closed window stays closed";
+  form.ShowModeless();
+  EXPECT_EQ(form.Bounds(), moved);
+  EXPECT_FALSE(form.Closed());
+  form.Close();
+}
+
+TEST_F(ControlsContract, CheckItemTurnsItsMarkOverWhenChosen) {
+  TTestForm form;
+  TPopupMenu menu;
+  std::vector<bool> seen;  // the mark as each click sees it
+  TMenuItem& check = menu.Add("Confirm", "更新前に確認");
+  check.AutoCheck = true;
+  check.OnClick = [&] { seen.push_back(menu.Item("Confirm").Checked); };
+  menu.Add("Plain", "すべてを選択").OnClick = [&] { seen.push_back(menu.Item("Plain").Checked); };
+  form.Memo1.SetPopupMenu(&menu);
+  ChooseMenuItem(form.Memo1, "Confirm");
+  ChooseMenuItem(form.Memo1, "Plain");
+  ChooseMenuItem(form.Memo1, "Confirm");
+  menu.Item("Confirm").Checked = true;  // set by the program: no click
+  menu.Item("Confirm").Enabled = false;
+  ChooseMenuItem(form.Memo1, "Confirm");  // disabled: nothing
+  EXPECT_EQ(seen, (std::vector<bool>{true, false, false}));
+  EXPECT_TRUE(menu.Item("Confirm").Checked);
+  EXPECT_FALSE(menu.Item("Plain").Checked);
 }
 
 TEST_F(ControlsContract, FontsAndColours) {

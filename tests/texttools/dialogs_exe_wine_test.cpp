@@ -8,6 +8,8 @@
 // outside has taken a screenshot and removed the file.
 #include <gtest/gtest.h>
 #include <windows.h>
+// After windows.h.
+#include <commctrl.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -37,7 +39,19 @@ std::vector<HWND> ChildrenOfClass(HWND window, const std::string& className) {
 }
 
 // The items of the memo's menu that are not separators, top to bottom.
-enum TItem { kSelectAll = 1, kAdd, kRenumber, kReplace, kUpper, kLower, kFull, kHalf, kAppend };
+enum TItem {
+  kSelectAll = 1,
+  kAdd,
+  kRenumber,
+  kReplace,
+  kUpper,
+  kLower,
+  kFull,
+  kHalf,
+  kAppend,
+  kCheckLines,
+  kCheckChars
+};
 
 // vorbel.exe's main window and the memo tools of its pop-up menu.
 class TMemoTools {
@@ -57,6 +71,21 @@ class TMemoTools {
     const int left = pointer.x > screenWidth / 2 ? 16 : screenWidth - (bounds.right - bounds.left) - 16;
     const int top = pointer.y > screenHeight / 2 ? 16 : screenHeight - (bounds.bottom - bounds.top) - 16;
     SetWindowPos(main_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+
+  // The window at the middle of the screen's top (or bottom) edge, away from
+  // the pointer, so that windows wider than it fit beside and over it.
+  void MoveToMiddleAwayFromPointer() const {
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    RECT bounds{};
+    GetWindowRect(main_, &bounds);
+    const int width = bounds.right - bounds.left;
+    const int height = bounds.bottom - bounds.top;
+    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    const int top = pointer.y > screenHeight / 3 ? 16 : screenHeight - height - 16;
+    SetWindowPos(main_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2, top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
 
   HWND Memo() const { return memo_; }
@@ -334,6 +363,57 @@ TEST(DialogsExe, EachDialogFromThePopupMenuRewritesTheMemo) {
   }
 
   EXPECT_EQ(program.Close(), 0);
+}
+
+// The rows of the only list view of a window, once there are `count`.
+bool ListRows(HWND window, LRESULT count) {
+  const std::vector<HWND> lists = ChildrenOfClass(window, "SysListView32");
+  return lists.size() == 1 && WaitFor([&] { return Send(lists[0], LVM_GETITEMCOUNT) == count; });
+}
+
+TEST(DialogsExe, TheChecksReportBesideTheMemoAndReplaceInIt) {
+  test::TTempDir temp;
+  TVorbelProgram program(FilePath(VORBEL_EXE), FilePath(temp.File("")), "");
+  const TVorbelWindow& window = program.Window();
+  ASSERT_TRUE(window.Complete());
+  TMemoTools tools(window, program.Process().Id());
+  tools.MoveToMiddleAwayFromPointer();
+
+  // "重複・欠番を調べる": a window beside the main window, which stays usable
+  // and whose memo the report follows.
+  // Pasted, so that the program counts the lines as it does the user's.
+  window.PasteIntoMemo("P-1\r\nP-3\r\nP-1\r\nP-7\r\n①ｶﾅ㈱");
+  HWND report = tools.Choose(kCheckLines, L"TLineCheckForm");
+  ASSERT_NE(report, nullptr);
+  EXPECT_EQ(TextOf(report), "重複・欠番");
+  EXPECT_TRUE(IsWindowEnabled(window.form));
+  EXPECT_TRUE(ListRows(report, 5));  // P-1 twice, P-2, P-4～P-6, P-1 after P-3
+  EXPECT_NE(ChildWithText(report, "重複 1 件、欠番 2 件、順序 1 件 (5 行)"), nullptr);
+  TMemoTools::Snapshot("line-check");
+  window.PasteIntoMemo("A\r\nB\r\nA");
+  EXPECT_TRUE(ListRows(report, 2));
+  PostMessageW(report, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(tools.Closed(report));
+
+  // "機種依存文字を調べる": a dialog; すべて置き換える rewrites the memo and
+  // leaves what has no standard form.
+  window.PasteIntoMemo("①ｶﾅ㈱\r\n普通\r\n\xFB\xFC");
+  HWND dialog = tools.Choose(kCheckChars, L"TCharCheckForm");
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(TextOf(dialog), "機種依存文字");
+  EXPECT_TRUE(tools.Centred(dialog));
+  EXPECT_FALSE(IsWindowEnabled(window.form));
+  EXPECT_TRUE(ListRows(dialog, 4));
+  TMemoTools::Snapshot("char-check");
+  HWND replace = ChildWithText(dialog, "すべて置き換える");
+  ASSERT_NE(replace, nullptr);
+  Send(replace, BM_CLICK);
+  EXPECT_EQ(tools.MemoText(), "(1)カナ(株)\r\n普通\r\n\xFB\xFC");
+  EXPECT_TRUE(ListRows(dialog, 1));
+  EXPECT_FALSE(IsWindowEnabled(replace));
+  tools.PressKey(VK_ESCAPE);
+  EXPECT_TRUE(tools.Closed(dialog));
+  EXPECT_TRUE(IsWindowEnabled(window.form));
 }
 
 }  // namespace

@@ -14,9 +14,12 @@
 #include "platform/headless/sim_screen.h"
 #include "platform/ui_automation.h"
 #include "support/temp_dir.h"
+#include "texttools/char_check_form.h"
 #include "texttools/form2.h"
 #include "texttools/form3.h"
 #include "texttools/form4.h"
+#include "texttools/line_check_form.h"
+#include "workflow/selection.h"
 
 namespace vorbel {
 namespace {
@@ -85,12 +88,17 @@ TEST_F(MenuTest, ItemsInOrderAndEnabledOnlyWithASelection) {
       {"N17", "半角に"},
       {"N2", "-"},
       {"N4", "最終行に連番追加"},
+      {"N20", "-"},
+      {"CheckLines1", "重複・欠番を調べる"},
+      {"CheckChars1", "機種依存文字を調べる"},
+      {"ConfirmUpdate1", "更新前に確認"},
   };
   std::vector<std::pair<std::string, std::string>> items;
   for (const TMenuItem& item : form_->PopupMenu1.Items()) items.emplace_back(item.Name, item.Caption);
   EXPECT_EQ(items, expected);
 
-  const std::vector<std::string> always = {"N18", "N4"};
+  // With lines in the memo the checks are enabled too.
+  const std::vector<std::string> always = {"N18", "N4", "CheckLines1", "CheckChars1", "ConfirmUpdate1"};
   for (const size_t selLength : {size_t{0}, size_t{1}}) {
     SetMemo("abc\r\ndef", 2, selLength);
     ChooseMenuItem(Memo(), "N19");  // opens the menu; a separator does nothing
@@ -100,6 +108,10 @@ TEST_F(MenuTest, ItemsInOrderAndEnabledOnlyWithASelection) {
       EXPECT_EQ(item.Enabled, alwaysOn || selLength != 0) << item.Name << " " << selLength;
     }
   }
+  SetMemo("", 0, 0);
+  ChooseMenuItem(Memo(), "N19");
+  EXPECT_FALSE(form_->PopupMenu1.Item("CheckLines1").Enabled);
+  EXPECT_FALSE(form_->PopupMenu1.Item("CheckChars1").Enabled);
   // A disabled item does nothing.
   SetMemo("a1", 1, 0);
   EXPECT_TRUE(Choose("n1").empty());
@@ -328,6 +340,108 @@ TEST_F(MenuTest, ReplacePrefillsTheLineOfTheSelectionStart) {
   SetModalDriver([&](TForm&) { shown = true; });
   form_->Replace1Click();
   EXPECT_FALSE(shown);
+}
+
+std::vector<std::string> Cells(const TListView& list, size_t column) {
+  std::vector<std::string> cells;
+  for (size_t row = 0; row < list.RowCount(); ++row) cells.push_back(list.CellText(row, column));
+  return cells;
+}
+
+TEST_F(MenuTest, LineCheckReportFollowsTheMemo) {
+  // The tool at the screen's right edge.
+  form_->SetLeft(1024 - form_->Width());
+  SetMemo("P-1\r\nP-3\r\nP-1\r\n", 0, 0);
+  EXPECT_TRUE(Choose("CheckLines1").empty()) << "the report is no modal dialog";
+  TLineCheckForm* report = form_->LineCheckForm();
+  ASSERT_NE(report, nullptr);
+  EXPECT_TRUE(report->Visible());
+  // Beside the main window, not over its memo, and on the screen.
+  const TRect main = form_->Bounds();
+  const TRect beside = report->Bounds();
+  EXPECT_TRUE(beside.Left + beside.Width <= main.Left || beside.Left >= main.Left + main.Width);
+  EXPECT_GE(beside.Left, 0);
+  EXPECT_LE(beside.Left + beside.Width, 1024);
+  TListView& list = report->ListView1;
+  EXPECT_EQ(Cells(list, 0), (std::vector<std::string>{"1", "3", "1", "3"}));
+  EXPECT_EQ(list.CellText(0, 1), "重複: 「P-1」 1, 3 行目");
+  EXPECT_EQ(list.CellText(2, 1), "欠番: P-2 がありません");
+
+  // A double click selects the entry's line in the memo.
+  DoubleClickListRow(list, 1);
+  EXPECT_EQ(Memo().SelStart(), 10u);
+  EXPECT_EQ(Memo().SelLength(), 3u);
+
+  // The memo changes: until the report is new, an entry does nothing.
+  Memo().SetText("P-2\r\nP-3\r\nP-1\r\n");
+  EXPECT_TRUE(report->Timer1.Enabled());
+  Memo().SetSel(0, 0);
+  DoubleClickListRow(list, 1);
+  EXPECT_EQ(Memo().SelLength(), 0u) << "line 3 no longer holds P-1 twice";
+  EXPECT_EQ(Cells(list, 1),
+            (std::vector<std::string>{"順序: P-1 (3 行目) は前の P-3 (2 行目) より小さい番号です"}));
+  // Typing has it worked out again once the memo rests.
+  Memo().SetText("A\r\nA\r\n");
+  EXPECT_EQ(list.RowCount(), 1u);
+  TickTimer(report->Timer1);
+  EXPECT_EQ(Cells(list, 0), (std::vector<std::string>{"1", "2"}));
+  EXPECT_FALSE(report->Timer1.Enabled());
+
+  // Closed, it no longer follows; opened again, it is new.
+  ClickControl(report->Button1);
+  EXPECT_FALSE(report->Visible());
+  Memo().SetText("B\r\nB\r\nB\r\n");
+  EXPECT_FALSE(report->Timer1.Enabled());
+  Choose("CheckLines1");
+  EXPECT_EQ(form_->LineCheckForm(), report);
+  EXPECT_TRUE(report->Visible());
+  EXPECT_EQ(Cells(list, 0), (std::vector<std::string>{"1", "2", "3"}));
+}
+
+TEST_F(MenuTest, CharCheckReadsTheTextsOwnBytesAndReplacesInOneStep) {
+  // Listed texts: ≒ of NEC row 13 (which the memo shows as the JIS ≒), kana
+  // and ①, an IBM kanji, a plain line, an AutoCAD code; then a typed line.
+  TSelection& s = form_->Selection;
+  const std::vector<std::string> texts = {"\x87\x90", "ｺﾝｸﾘｰﾄ①", "\xFB\xFC", "普通", "\\U+2460"};
+  for (size_t i = 0; i < texts.size(); ++i) {
+    TTextEnt ent;
+    ent.Index = static_cast<int32_t>(i);
+    ent.Text = texts[i];
+    s.TextEnts.push_back(ent);
+  }
+  Memo().SetText("\x87\x90\r\nｺﾝｸﾘｰﾄ①\r\n\xFB\xFC\r\n普通\r\n\\U+2460\r\n㎡\r\n");
+  ASSERT_EQ(Memo().Line(0), "\x81\xE0") << "the memo shows the JIS twin";
+  RememberShown(s, Memo().Lines());
+  s.Listed = true;
+
+  std::vector<std::string> before;
+  std::vector<std::string> after;
+  bool replaceEnabled = true;
+  const std::vector<std::string> opened = Choose("CheckChars1", [&](TForm& shown) {
+    auto& dialog = static_cast<TCharCheckForm&>(shown);
+    for (size_t row = 0; row < dialog.ListView1.RowCount(); ++row) {
+      before.push_back(dialog.ListView1.CellText(row, 0) + " " + dialog.ListView1.CellText(row, 1) + " " +
+                       dialog.ListView1.CellText(row, 2));
+    }
+    ClickControl(dialog.Button1);
+    for (size_t row = 0; row < dialog.ListView1.RowCount(); ++row) {
+      after.push_back(dialog.ListView1.CellText(row, 0) + " " + dialog.ListView1.CellText(row, 1));
+    }
+    replaceEnabled = dialog.Button1.Enabled();
+  });
+  EXPECT_EQ(opened, (std::vector<std::string>{"TCharCheckForm"}));
+  // The list shows ≒ of NEC row 13 as the window can: as ≒.
+  EXPECT_EQ(before, (std::vector<std::string>{"1 \x81\xE0 \x81\xE0", "2 ｺﾝｸﾘｰﾄ コンクリート", "2 ① (1)",
+                                              "3 \xFB\xFC (なし)", "6 ㎡ m2"}));
+  EXPECT_EQ(after, (std::vector<std::string>{"3 \xFB\xFC"}));
+  EXPECT_FALSE(replaceEnabled);
+  EXPECT_EQ(Memo().Text(), "\x81\xE0\r\nコンクリート(1)\r\n\xFB\xFC\r\n普通\r\n\\U+2460\r\nm2\r\n");
+  // What goes back to the drawing: the replaced ≒ as the JIS code although
+  // the memo shows it as before; the untouched lines with their own bytes.
+  std::vector<std::string> written = Memo().Lines();
+  KeepUntouchedBytes(s, written);
+  EXPECT_EQ(written,
+            (std::vector<std::string>{"\x81\xE0", "コンクリート(1)", "\xFB\xFC", "普通", "\\U+2460", "m2"}));
 }
 
 }  // namespace

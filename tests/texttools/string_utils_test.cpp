@@ -10,6 +10,7 @@
 #include "platform/controls.h"
 #include "platform/forms.h"
 #include "texttools/acad_codes.h"
+#include "texttools/memo_edit.h"
 
 namespace vorbel {
 namespace {

@@ -185,6 +185,48 @@ TEST_F(CompanionTest, ErrorsNameTheCauseAndWriteNothing) {
   EXPECT_EQ(RunTool({"list", none}).status, 0);
 }
 
+TEST_F(CompanionTest, CheckPrintsItsFindingsAndTellsThemByItsStatus) {
+  // A column written bottom to top: P-3, ≒ of NEC row 13 (the text's own
+  // bytes, which a memo would show as the JIS twin), P-1, P-3.
+  const std::string column = dir_.File("column.dxf");
+  SaveLines(column,
+            SelectionFile({TextEntity("1A", "0.0", "0.0", "P-3"), TextEntity("1B", "0.0", "5.0", "\x87\x90"),
+                           TextEntity("1C", "0.0", "10.0", "P-1"), TextEntity("1D", "0.0", "15.0", "P-3")}));
+  const std::string cut = Lines("cut.dxf", "  0\r\nSECTION\r\n  2\r\nENTITIES\r\n  0\r\nTEXT\r\n");
+  const struct {
+    std::vector<std::string> args;
+    int status;
+    std::string out;
+    std::string err;  // found in standard error
+  } cases[] = {
+      {{"check", exported_}, 0, SHOWN("重複・欠番・機種依存文字はありません\n"), ""},
+      {{"check", column},
+       1,
+       SHOWN("重複: 「P-3」 1, 4 行目\n欠番: P-2 がありません\n"
+             "順序: P-1 (3 行目) は前の P-3 (1 行目) より小さい番号です\n") +
+           Shown("機種依存文字: 2 行目 \x87\x90 → \x81\xE0 (NEC特殊文字)\n",
+                 u8"機種依存文字: 2 行目 \u2252 → \u2252 (NEC特殊文字)\n"),
+       ""},
+      {{"check", "--sort", column},  // top to bottom
+       1,
+       SHOWN("重複: 「P-3」 1, 4 行目\n欠番: P-2 がありません\n"
+             "順序: P-1 (2 行目) は前の P-3 (1 行目) より小さい番号です\n") +
+           Shown("機種依存文字: 3 行目 \x87\x90 → \x81\xE0 (NEC特殊文字)\n",
+                 u8"機種依存文字: 3 行目 \u2252 → \u2252 (NEC特殊文字)\n"),
+       ""},
+      {{"check", cut}, 2, "", "incomplete"},
+      {{"check", dir_.File("missing.dxf")}, 2, "", SHOWN("を開けません")},
+      {{"check", exported_, column}, 2, "", "usage: vorbel-dxf list"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args.back());
+    const TRun run = RunTool(c.args);
+    EXPECT_EQ(run.status, c.status);
+    EXPECT_EQ(run.out, c.out);
+    EXPECT_NE(run.err.find(c.err), std::string::npos) << run.err;
+  }
+}
+
 #ifndef _WIN32
 TEST_F(CompanionTest, ListingThatCannotBeWrittenIsAnError) {
   // A full disk: the lines must not pass for the whole selection.

@@ -53,20 +53,7 @@ std::vector<TPlacedText> Placed(const TTextEnts& texts) {
 
 class DrawingStateTest : public WorkflowTest {
  protected:
-  void Update(const std::string& memo) {
-    form_->Memo1.SetText(memo);
-    TakeCommands();
-    ClickControl(form_->ButtonUpdate);
-    Settle();
-  }
-  // Whether a command that changes the drawing went out.
-  bool DrawingChanged() {
-    for (const std::string& command : TakeCommands()) {
-      if (command.find("ERASE") != std::string::npos || command.find("INSERT") != std::string::npos)
-        return true;
-    }
-    return false;
-  }
+  bool DrawingChanged() { return test::ChangesTheDrawing(TakeCommands()); }
 };
 
 // Three texts in a column, one of them turned, at Z 0.

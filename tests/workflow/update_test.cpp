@@ -69,11 +69,14 @@ using UpdateTest = WorkflowTest;
 TEST_F(UpdateTest, EditedStringsGoBackToTheirOwnPlaces) {
   Start(ColumnDrawing());
   Select({"2A", "2B", "2C", "2D"});
+  // Texts are erased: the preview opens, carrying the question about the
+  // LINE, which is drawn again only when the user says so.
+  test::TSeenPreview seen;
+  test::AnswerPreview(seen, true);
   Update("B-1\r\n\r\nB-3 日本");
   EXPECT_EQ(TakeCommands(), UpdateCommands(*this, false));
-  const auto questions = TakeQuestions();
-  ASSERT_EQ(questions.size(), 1u) << "the LINE is drawn again only when the user says so";
-  EXPECT_NE(questions[0].Text.find("線分 1 個"), std::string::npos);
+  EXPECT_TRUE(TakeQuestions().empty());
+  EXPECT_NE(seen.Warning.find("線分 1 個"), std::string::npos);
   EXPECT_EQ(Placed(SavedTexts()),
             (std::vector<TPlaced>{{"B-1", 10, 20}, {"B-3 日本", 10, 0}, {"端子", 40, 20}}));
   EXPECT_EQ(SavedDrawing().ToBytes().find("AcDbLine") != std::string::npos, true) << "the LINE came back";
@@ -126,7 +129,10 @@ TEST_F(UpdateTest, LinesTheUserLeftAloneKeepTheirTextsBytes) {
 TEST_F(UpdateTest, AShortMemoDeletesTheTextsBeyondIt) {
   Start(ColumnDrawing());
   Select({"2A", "2B", "2C"});
+  test::TSeenPreview seen;
+  test::AnswerPreview(seen, true);
   Update("X-1");
+  EXPECT_EQ(seen.Rows, (std::vector<std::string>{"変更|1|A-1|X-1", "削除|行なし|A-2|", "削除|行なし|A-3|"}));
   EXPECT_EQ(Placed(SavedTexts()), (std::vector<TPlaced>{{"X-1", 10, 20}, {"端子", 40, 20}}));
 }
 
@@ -177,7 +183,10 @@ TEST_F(UpdateTest, AColumnRealignmentInFileOrderKeepsEachLineOnItsText) {
   ASSERT_EQ(form_->Memo1.Text(), "upper\r\nlower\r\nmiddle\r\n");
   ASSERT_TRUE(form_->CheckXpit.Enabled());
   ClickControl(form_->CheckXpit);
+  test::TSeenPreview seen;
+  test::AnswerPreview(seen, true);
   Update("UPPER\r\nLOWER\r\nMIDDLE\r\nnot made");
+  EXPECT_TRUE(seen.Opened) << "the line beyond the records becomes no text";
   EXPECT_EQ(Placed(SavedTexts()),
             (std::vector<TPlaced>{{"LOWER", 0.3, 0}, {"MIDDLE", 0.3, 10}, {"UPPER", 0.3, 20}}));
   EXPECT_EQ(TakeCommands(), UpdateCommands(*this, false))

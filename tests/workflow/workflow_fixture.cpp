@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/update_preview_form.h"
 #include "base/files.h"
 #include "platform/application.h"
 #include "platform/headless/sim_desktop.h"
@@ -23,6 +24,7 @@ void WorkflowTest::SetUp() {
 }
 
 void WorkflowTest::TearDown() {
+  SetModalDriver(nullptr);
   form_.reset();
   windows_.reset();
   sim::Desktop().Reset();
@@ -110,6 +112,30 @@ bool ChangesTheDrawing(const TCommands& commands) {
 
 std::string InsertCommand(const std::string& file) {
   return "\x03-INSERT *" + file + "\r" + "_non 0,0,0 1 0 ";
+}
+
+void AnswerPreview(TSeenPreview& seen, bool update) {
+  seen = TSeenPreview();
+  SetModalDriver([&seen, update](TForm& form) {
+    ASSERT_EQ(form.Layout().ClassName, "TUpdatePreviewForm");
+    auto* preview = static_cast<TUpdatePreviewForm*>(&form);
+    seen.Opened = true;
+    seen.Counts = preview->Label1.Text();
+    seen.Warning = preview->Label2.Text();
+    seen.CancelIsDefault = preview->ButtonCancel.Focused();
+    const TListView& list = preview->ListView1;
+    for (size_t row = 0; row < list.RowCount(); ++row) {
+      std::string text;
+      for (size_t column = 0; column < list.ColumnCount(); ++column)
+        text += (column > 0 ? "|" : "") + list.CellText(row, column);
+      seen.Rows.push_back(text);
+    }
+    if (update) {
+      ClickControl(preview->ButtonUpdate);
+    } else {
+      PressEscape(*preview);
+    }
+  });
 }
 
 TLineList ColumnDrawing() {

@@ -66,6 +66,20 @@ bool ChangesTheDrawing(const TCommands& commands);
 // The exploded insertion of `file` at the origin.
 std::string InsertCommand(const std::string& file);
 
+// What the preview "更新の確認" showed: its counts, its warnings, its rows
+// ("内容|行|変更前|変更後") and whether Enter would have cancelled.
+struct TSeenPreview {
+  bool Opened = false;
+  std::string Counts;
+  std::string Warning;
+  std::vector<std::string> Rows;
+  bool CancelIsDefault = false;
+};
+
+// Has the next preview read into `seen` and then answered: 更新 when
+// `update`, else キャンセル by Escape. Any other dialog fails the test.
+void AnswerPreview(TSeenPreview& seen, bool update);
+
 // The drawing of most tests: three texts in a column at x 10, a LINE and a
 // fourth text to the right; handles 2A to 2E, the largest handle 1A0.
 TLineList ColumnDrawing();

@@ -10,6 +10,8 @@
 #include "dxf/rewrite.h"
 #include "dxf/text_ents.h"
 #include "platform/process_io.h"
+#include "texttools/char_check.h"
+#include "texttools/line_checks.h"
 #include "vorbel_version.h"
 #include "workflow/memo_lines.h"
 #include "workflow/ordering.h"
@@ -26,16 +28,22 @@ const char* const kUsageText =
     "usage: vorbel-dxf list [--sort] FILE.dxf\n"
     "       vorbel-dxf update [--sort] FILE.dxf LINES.txt OUT.dxf\n"
     "       vorbel-dxf make [--sort] FILE.dxf LINES.txt OUT.dxf --dx DX --dy DY\n"
+    "       vorbel-dxf check [--sort] FILE.dxf\n"
     "       vorbel-dxf --help | -h | --version\n"
     "\n"
     "list       prints the memo lines a selection exported as FILE.dxf would list\n"
     "update     writes the update file Update would write from the lines of LINES.txt\n"
     "make       writes the creation file Make would write from the lines of LINES.txt\n"
+    "check      prints the duplicates, the gaps of numbered runs and the machine-dependent\n"
+    "           characters among the texts of FILE.dxf (their own bytes, line numbers\n"
+    "           as the list counts them), in the terminal's encoding\n"
     "--sort     the texts in coordinate order (a row left to right, a column top to\n"
     "           bottom), as the list shows them with coordinate order ticked\n"
     "--help     prints this text; --version prints the version\n"
     "All texts are code page 932 bytes; lines end with CR LF.\n"
-    "Exit status: 0 done, 1 error (message on standard error), 2 wrong usage.\n";
+    "Exit status: 0 done, 1 error (message on standard error), 2 wrong usage.\n"
+    "check exits 0 when it finds nothing, 1 when it finds something, 2 on wrong usage\n"
+    "or an error.\n";
 
 enum class TRequest { kRun, kHelp, kVersion, kWrongUsage };
 
@@ -71,7 +79,8 @@ TArguments ParseArguments(const std::vector<std::string>& args) {
       parsed.files.push_back(arg);
     }
   }
-  const bool fits = (parsed.command == "list" && parsed.files.size() == 1 && !parsed.dx && !parsed.dy) ||
+  const bool fits = ((parsed.command == "list" || parsed.command == "check") && parsed.files.size() == 1 &&
+                     !parsed.dx && !parsed.dy) ||
                     (parsed.command == "update" && parsed.files.size() == 3 && !parsed.dx && !parsed.dy) ||
                     (parsed.command == "make" && parsed.files.size() == 3 && parsed.dx && parsed.dy);
   if (unknownOption || !fits) parsed.request = TRequest::kWrongUsage;
@@ -143,6 +152,22 @@ void WriteCreationFile(const TSelection& selection, const TArguments& args) {
   SaveLines(args.files[2], file);
 }
 
+// The findings of the duplicate, gap and character checks, one a line;
+// empty when there are none.
+std::string CheckReport(const TSelection& selection) {
+  std::vector<std::string> texts;
+  for (const TTextEnt& ent : selection.textEnts) texts.push_back(ent.Text);
+  std::string report;
+  for (const TCheckEntry& entry : LineCheckEntries(CheckLines(texts), false)) report += entry.Text + "\n";
+  for (const TOddLine& line : CheckChars(texts)) {
+    for (const TOddChar& odd : line.Chars) {
+      report += "機種依存文字: " + std::to_string(line.Line + 1) + " 行目 " +
+                OddCharText(texts[line.Line], odd) + " (" + std::string(OddKindName(odd.Kind)) + ")\n";
+    }
+  }
+  return report;
+}
+
 // The listed lines for standard output (nothing for update and make).
 void Run(const TArguments& args, std::string& out) {
   TSelection selection = ReadSelection(args.files[0]);
@@ -151,6 +176,10 @@ void Run(const TArguments& args, std::string& out) {
   if (args.sort) SortByCoords(selection.textEnts);
   if (args.command == "list") {
     out = ListLines(selection);
+    return;
+  }
+  if (args.command == "check") {
+    out = CheckReport(selection);
     return;
   }
   RequireRecords(selection, args.files[0]);
@@ -178,10 +207,16 @@ int RunCompanion(const std::vector<std::string>& args, std::FILE* out, std::FILE
     case TRequest::kRun:
       break;
   }
+  // The check's status tells what it found; its errors are the usage's.
+  const bool check = parsed.command == "check";
   std::string message;
   try {
     std::string listed;
     Run(parsed, listed);
+    if (check) {
+      WriteMessage(out, listed.empty() ? std::string("重複・欠番・機種依存文字はありません\n") : listed);
+      return listed.empty() ? kOk : kError;
+    }
     // A listing cut short (a full disk) is an error: an update from the part
     // would empty the texts of the missing lines.
     if (std::fwrite(listed.data(), 1, listed.size(), out) == listed.size() && std::fflush(out) == 0) {
@@ -194,7 +229,7 @@ int RunCompanion(const std::vector<std::string>& args, std::FILE* out, std::FILE
     message = error.what();
   }
   WriteMessage(err, message + "\n");
-  return kError;
+  return check ? kUsage : kError;
 }
 
 }  // namespace vorbel

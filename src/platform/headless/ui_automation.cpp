@@ -74,7 +74,11 @@ void PressEnter(TForm& form) {
   }
 }
 
-void PressEscape(TForm&) {}
+void PressEscape(TForm& form) {
+  if (TControl* cancel = CancelButtonOf(form); cancel != nullptr && cancel->Enabled()) {
+    RunEventHandler(static_cast<TButton*>(cancel)->OnClick);
+  }
+}
 
 void ClickControl(TControl& control) {
   if (!control.Enabled() || !control.Visible()) return;
@@ -103,6 +107,18 @@ void DoubleClick(TMemo& memo) {
   if (!memo.Enabled() || !memo.Visible()) return;
   FocusControl(memo, true);
   RunEventHandler(memo.OnDblClick);
+}
+
+void ClickListRow(TListView& list, int row) {
+  if (!list.Enabled() || !list.Visible()) return;
+  FocusControl(list, true);
+  list.SetItemIndex(row);
+}
+
+void DoubleClickListRow(TListView& list, int row) {
+  if (!list.Enabled() || !list.Visible()) return;
+  ClickListRow(list, row);
+  if (row >= 0 && static_cast<size_t>(row) < list.RowCount()) RunEventHandler(list.OnDblClick);
 }
 
 void CloseByCaptionButton(TForm& form) { form.Close(); }

@@ -173,6 +173,28 @@ void TComboBox::SetItemIndex(int index) {
   RunEventHandler(OnChange);
 }
 
+size_t TListView::RowCount() const { return Impl().rowCount; }
+
+void TListView::SetRowCount(size_t count) {
+  Impl().rowCount = count;
+  Impl().itemIndex = -1;
+}
+
+// The native list view holds the text it is given in UTF-16.
+std::string TListView::CellText(size_t row, size_t column) const {
+  if (row >= RowCount() || column >= ColumnCount() || !OnGetText) return {};
+  return Cp932RoundTrip(OnGetText(row, column));
+}
+
+int TListView::ItemIndex() const { return Impl().itemIndex; }
+
+void TListView::SetItemIndex(int index) {
+  if (index < -1 || index >= static_cast<int>(RowCount())) index = -1;
+  if (Impl().itemIndex == index) return;
+  Impl().itemIndex = index;
+  RunEventHandler(OnSelect);
+}
+
 TTimer::TTimer(TForm& form, unsigned interval) : form_(form), interval_(interval) {
   static unsigned nextId = 1;
   id_ = nextId++;

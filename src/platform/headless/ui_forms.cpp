@@ -123,7 +123,11 @@ void TForm::Show() {
   if (impl_->focused == nullptr) FocusFirst(*this);
 }
 
-bool TForm::Visible() const { return impl_->visible; }
+// A window owned by the main form is hidden with it while it is minimised.
+bool TForm::Visible() const {
+  const TForm* main = MainForm();
+  return impl_->visible && (main == nullptr || main == this || !main->Minimized());
+}
 void TForm::Minimize() { impl_->minimized = true; }
 void TForm::Restore() { impl_->minimized = false; }
 bool TForm::Minimized() const { return impl_->minimized; }
@@ -153,6 +157,14 @@ void TForm::ShowModal() {
 }
 
 bool TForm::Modal() const { return impl_->modal; }
+
+void TForm::ShowModeless() {
+  if (const TForm* owner = MainForm(); !impl_->shown && owner != nullptr && owner != this) {
+    impl_->normal = CentredOver(owner->Bounds(), TSize{impl_->normal.Width, impl_->normal.Height});
+  }
+  impl_->shown = true;
+  Show();
+}
 TControl* TForm::FocusedControl() const { return impl_->focused; }
 
 void FocusControl(TControl& control, bool byMouse) {

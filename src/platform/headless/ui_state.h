@@ -22,6 +22,7 @@ struct TControlImpl {
   std::string fontFace;
   TColor fontColor = kColorWindowText;
   TPopupMenu* popup = nullptr;
+  size_t rowCount = 0;  // a list view's
 };
 
 struct TFormImpl {
@@ -31,6 +32,7 @@ struct TFormImpl {
   bool minimized = false;
   bool closed = false;
   bool modal = false;
+  bool shown = false;  // shown at least once without a modal loop
   int dpi = 96;
   TControl* focused = nullptr;
 };

@@ -65,10 +65,13 @@ LRESULT CALLBACK ApplicationProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_SIZE:
       if (wParam == SIZE_MINIMIZED && !state.minimised) {
         state.minimised = true;
+        // The windows the main form owns (a report beside it) go with it.
+        if (MainWindow() != nullptr) ShowOwnedPopups(MainWindow(), FALSE);
         ShowOwnedPopups(window, FALSE);
       } else if (wParam == SIZE_RESTORED && state.minimised) {
         state.minimised = false;
         ShowOwnedPopups(window, TRUE);
+        if (MainWindow() != nullptr) ShowOwnedPopups(MainWindow(), TRUE);
         ActivateProgram();
       }
       return 0;
@@ -122,7 +125,7 @@ void InitApplication(std::string_view title) {
   State().title = std::string(title);
   INITCOMMONCONTROLSEX controls{};
   controls.dwSize = sizeof controls;
-  controls.dwICC = ICC_STANDARD_CLASSES;
+  controls.dwICC = ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES;
   InitCommonControlsEx(&controls);
   if (State().window == nullptr) {
     MakeApplicationWindow(Cp932ToWide(title));

@@ -2,6 +2,10 @@
 // mouse produce; recorded error boxes and driven dialogs.
 #include "platform/ui_automation.h"
 
+#include <windows.h>
+// The common controls need windows.h first.
+#include <commctrl.h>
+
 #include <stdexcept>
 
 #include "platform/application.h"
@@ -119,6 +123,39 @@ void DoubleClick(TMemo& memo) {
   FocusByMouse(memo);
   SendMessageW(WindowOf(memo), WM_LBUTTONDBLCLK, MK_LBUTTON, 0);
   SendMessageW(WindowOf(memo), WM_LBUTTONUP, 0, 0);
+}
+
+void ClickListRow(TListView& list, int row) {
+  if (!list.Enabled() || !list.Visible()) return;
+  FocusByMouse(list);
+  // What the list view does with a click: the row selected and focused
+  // (the one before loses both), or none below the last row; its
+  // notifications tell the form.
+  HWND window = WindowOf(list);
+  LVITEMW item{};
+  item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  if (row < 0 || static_cast<size_t>(row) >= list.RowCount()) {
+    SendMessageW(window, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
+    return;
+  }
+  item.state = LVIS_SELECTED | LVIS_FOCUSED;
+  SendMessageW(window, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+  SendMessageW(window, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
+
+void DoubleClickListRow(TListView& list, int row) {
+  if (!list.Enabled() || !list.Visible()) return;
+  ClickListRow(list, row);
+  if (row < 0 || static_cast<size_t>(row) >= list.RowCount()) return;
+  // The second click of the pair, on the row itself: the list view hit-tests
+  // it and tells the form.
+  HWND window = WindowOf(list);
+  RECT rect{};
+  rect.left = LVIR_LABEL;
+  SendMessageW(window, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rect));
+  const LPARAM at = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+  SendMessageW(window, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+  SendMessageW(window, WM_LBUTTONUP, 0, at);
 }
 
 void CloseByCaptionButton(TForm& form) { SendMessageW(form.Impl().window.get(), WM_SYSCOMMAND, SC_CLOSE, 0); }

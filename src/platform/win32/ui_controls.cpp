@@ -85,7 +85,7 @@ void ShowPopupMenu(TControlImpl& impl, LPARAM position) {
     if (item.IsSeparator()) {
       AppendMenuW(handle.get(), MF_SEPARATOR, 0, nullptr);
     } else {
-      const UINT state = item.Enabled ? MF_ENABLED : MF_GRAYED;
+      const UINT state = (item.Enabled ? MF_ENABLED : MF_GRAYED) | (item.Checked ? MF_CHECKED : MF_UNCHECKED);
       AppendMenuW(handle.get(), MF_STRING | state, command, Cp932ToWide(item.Caption).c_str());
     }
     ++command;
@@ -99,8 +99,7 @@ void ShowPopupMenu(TControlImpl& impl, LPARAM position) {
   const UINT chosen = static_cast<UINT>(TrackPopupMenuEx(handle.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x,
                                                          at.y, FormWindow(impl.self->Form()), nullptr));
   if (chosen == 0 || chosen > menu.Items().size()) return;
-  const TMenuItem& item = menu.Items()[chosen - 1];
-  if (item.Enabled) RunEventHandler(item.OnClick);
+  TPopupMenu::Choose(menu.Items()[chosen - 1]);
 }
 
 LRESULT HandleControlMessage(TControlImpl& impl, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -209,12 +208,17 @@ TNativeKind NativeKind(const TControlLayout& layout) {
       return {L"EDIT", style, WS_EX_CLIENTEDGE};
     }
     case TControlKind::Label:
-      return {L"STATIC", SS_LEFT | SS_NOPREFIX, 0};
+      return {L"STATIC", SS_LEFT | SS_NOPREFIX | ((layout.Flags & kWordWrap) != 0 ? 0 : SS_LEFTNOWORDWRAP),
+              0};
     case TControlKind::GroupBox:
     case TControlKind::RadioGroup:
       return {L"BUTTON", BS_GROUPBOX | WS_CLIPSIBLINGS, 0};
     case TControlKind::ComboBox:
       return {L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0};
+    case TControlKind::ListView:
+      return {WC_LISTVIEWW,
+              LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER | WS_TABSTOP,
+              WS_EX_CLIENTEDGE};
   }
   return {L"STATIC", 0, 0};
 }
@@ -281,7 +285,8 @@ void PlaceControl(TControl& control) {
   TRect bounds =
       Anchored(TRect{form.Scale(d.Left), form.Scale(d.Top), form.Scale(d.Width), form.Scale(d.Height)},
                control.Layout().Anchors, dx, dy);
-  if (control.Kind() == TControlKind::Label) bounds.Width = TextWidth(impl);
+  if (control.Kind() == TControlKind::Label && (control.Layout().Flags & kWordWrap) == 0)
+    bounds.Width = TextWidth(impl);
   if (control.Kind() == TControlKind::ComboBox) {
     // The height given to a drop-down list is that of its dropped list,
     // room for every item; closed, the list is as high as its font makes
@@ -291,6 +296,12 @@ void PlaceControl(TControl& control) {
   }
   SetWindowPos(impl.window.get(), nullptr, bounds.Left, bounds.Top, bounds.Width, bounds.Height,
                SWP_NOZORDER | SWP_NOACTIVATE);
+  if (control.Kind() == TControlKind::ListView && impl.columnDpi != form.Dpi()) {
+    const auto& columns = control.Layout().ListColumns;
+    for (size_t i = 0; i < columns.size(); ++i)
+      SendMessageW(impl.window.get(), LVM_SETCOLUMNWIDTH, i, form.Scale(columns[i].Width));
+    impl.columnDpi = form.Dpi();
+  }
   if (impl.items.empty()) return;
   // A radio group's buttons fill its frame below the caption, column by
   // column.
@@ -361,6 +372,20 @@ TControl::TControl(TForm& form, std::string_view name, TControlKind kind)
       static_cast<size_t>(layout_.ItemIndex) < impl.items.size()) {
     SendMessageW(impl.items[static_cast<size_t>(layout_.ItemIndex)].get(), BM_SETCHECK, BST_CHECKED, 0);
     impl.itemIndex = layout_.ItemIndex;
+  }
+  if (kind == TControlKind::ListView) {
+    SendMessageW(impl.window.get(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER,
+                 LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
+    for (size_t i = 0; i < layout_.ListColumns.size(); ++i) {
+      std::wstring caption = Cp932ToWide(layout_.ListColumns[i].Caption);
+      LVCOLUMNW column{};
+      column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+      column.pszText = caption.data();
+      column.cx = form.Scale(layout_.ListColumns[i].Width);
+      column.iSubItem = static_cast<int>(i);
+      SendMessageW(impl.window.get(), LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&column));
+    }
+    impl.columnDpi = form.Dpi();
   }
   form.controls_.push_back(this);
   PlaceControl(*this);
@@ -570,6 +595,126 @@ void TComboBox::SetItemIndex(int index) {
   SendMessageW(Impl().window.get(), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
   Impl().itemIndex = index;
   RunEventHandler(OnChange);
+}
+
+namespace {
+
+int SelectedRow(HWND list) {
+  return static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+void SetRowState(HWND list, int row, UINT state) {
+  LVITEMW item{};
+  item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  item.state = state;
+  SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
+
+}  // namespace
+
+void ListSelectionSettled(TListView& list) {
+  TControlImpl& impl = list.Impl();
+  const int index = SelectedRow(impl.window.get());
+  if (index == impl.itemIndex) return;
+  impl.itemIndex = index;
+  RunEventHandler(list.OnSelect);
+}
+
+// The list view asks for the text of each cell it shows; the text lives in
+// the control's state until the next request, long enough for the list to
+// copy or draw it.
+LRESULT OnListNotify(TControl& control, const NMHDR& header) {
+  auto& list = static_cast<TListView&>(control);
+  TControlImpl& impl = control.Impl();
+  switch (header.code) {
+    case LVN_GETDISPINFOW: {
+      auto& info = const_cast<NMLVDISPINFOW&>(reinterpret_cast<const NMLVDISPINFOW&>(header));
+      if ((info.item.mask & LVIF_TEXT) == 0 || info.item.pszText == nullptr || info.item.cchTextMax <= 0)
+        break;
+      impl.cell.clear();
+      const auto row = static_cast<size_t>(info.item.iItem);
+      const auto column = static_cast<size_t>(info.item.iSubItem);
+      if (list.OnGetText && row < impl.rowCount && column < list.ColumnCount()) {
+        RunEventHandler([&] { impl.cell = Cp932ToWide(list.OnGetText(row, column)); });
+      }
+      const size_t length = std::min(impl.cell.size(), static_cast<size_t>(info.item.cchTextMax - 1));
+      std::copy_n(impl.cell.data(), length, info.item.pszText);
+      info.item.pszText[length] = L'\0';
+      break;
+    }
+    case LVN_ITEMCHANGED: {
+      // A new selection comes as the old row's deselection, then the new
+      // row's selection: a row selected is told at once, a deselection only
+      // once what follows it has been handled, so that one event tells the
+      // one change.
+      if (!impl.notify) break;
+      const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+      if ((change.uChanged & LVIF_STATE) == 0 || ((change.uNewState ^ change.uOldState) & LVIS_SELECTED) == 0)
+        break;
+      if (change.uNewState & LVIS_SELECTED) {
+        ListSelectionSettled(list);
+      } else {
+        PostMessageW(FormWindow(control.Form()), kListSelectionSettled, 0,
+                     reinterpret_cast<LPARAM>(impl.window.get()));
+      }
+      break;
+    }
+    case NM_DBLCLK:
+      if (reinterpret_cast<const NMITEMACTIVATE&>(header).iItem >= 0) RunEventHandler(list.OnDblClick);
+      break;
+    default:
+      break;
+  }
+  return 0;
+}
+
+size_t TListView::RowCount() const { return Impl().rowCount; }
+
+void TListView::SetRowCount(size_t count) {
+  HWND window = Impl().window.get();
+  Impl().notify = false;
+  SetRowState(window, -1, 0);
+  Impl().rowCount = count;
+  SendMessageW(window, LVM_SETITEMCOUNT, count, 0);
+  Impl().notify = true;
+  Impl().itemIndex = -1;
+  InvalidateRect(window, nullptr, TRUE);
+}
+
+std::string TListView::CellText(size_t row, size_t column) const {
+  if (row >= RowCount() || column >= ColumnCount()) return {};
+  std::wstring text(256, L'\0');
+  for (;;) {
+    LVITEMW item{};
+    item.iSubItem = static_cast<int>(column);
+    item.pszText = text.data();
+    item.cchTextMax = static_cast<int>(text.size());
+    const auto length = static_cast<size_t>(
+        SendMessageW(Impl().window.get(), LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item)));
+    if (length + 1 < text.size()) {
+      text.resize(length);
+      return WideToCp932(text);
+    }
+    text.resize(text.size() * 4);
+  }
+}
+
+int TListView::ItemIndex() const { return SelectedRow(Impl().window.get()); }
+
+void TListView::SetItemIndex(int index) {
+  if (index < -1 || index >= static_cast<int>(RowCount())) index = -1;
+  if (ItemIndex() == index) return;
+  HWND window = Impl().window.get();
+  Impl().notify = false;
+  if (index < 0) {
+    SetRowState(window, -1, 0);
+  } else {
+    SetRowState(window, index, LVIS_SELECTED | LVIS_FOCUSED);
+    SendMessageW(window, LVM_ENSUREVISIBLE, static_cast<WPARAM>(index), FALSE);
+  }
+  Impl().notify = true;
+  Impl().itemIndex = index;
+  RunEventHandler(OnSelect);
 }
 
 TTimer::TTimer(TForm& form, unsigned interval) : form_(form), interval_(interval) {

@@ -48,6 +48,8 @@ TFrameStyle FrameStyle(const TFormLayout& layout) {
   TFrameStyle frame{};
   if (layout.Style == TFormStyle::SizeableToolWindow) {
     frame = {WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW};
+  } else if (layout.Style == TFormStyle::SizeableDialog) {
+    frame = {WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW};
   } else {
     frame = {WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME};
   }
@@ -193,9 +195,22 @@ LRESULT HandleFormMessage(TForm& form, HWND window, UINT message, WPARAM wParam,
     case WM_COMMAND:
       OnCommand(form, wParam, lParam);
       return 0;
+    case WM_NOTIFY: {
+      const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+      TControl* control = ControlOfWindow(form, header->hwndFrom);
+      if (control != nullptr && control->Kind() == TControlKind::ListView)
+        return OnListNotify(*control, *header);
+      return DefWindowProcW(window, message, wParam, lParam);
+    }
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
       return OnControlColor(form, window, message, wParam, lParam);
+    case kListSelectionSettled:
+      if (TControl* list = ControlOfWindow(form, reinterpret_cast<HWND>(lParam));
+          list != nullptr && list->Kind() == TControlKind::ListView) {
+        ListSelectionSettled(static_cast<TListView&>(*list));
+      }
+      return 0;
     case WM_SIZE:
       LayOut(form);
       return 0;
@@ -276,10 +291,17 @@ bool PreTranslate(MSG& message) {
       return false;  // edits and the memo take Enter as a character
     }
     if (message.wParam == VK_ESCAPE) {
-      // Escape closes a dropped list, never the dialog.
+      // Escape closes a dropped list, else presses the form's cancel button
+      // if it has one; it never closes a window by itself.
       const TControl* control = ControlOfWindow(*form, message.hwnd);
-      return control == nullptr || control->Kind() != TControlKind::ComboBox ||
-             SendMessageW(message.hwnd, CB_GETDROPPEDSTATE, 0, 0) == FALSE;
+      if (control != nullptr && control->Kind() == TControlKind::ComboBox &&
+          SendMessageW(message.hwnd, CB_GETDROPPEDSTATE, 0, 0) != FALSE) {
+        return false;
+      }
+      if (TControl* cancel = CancelButtonOf(*form); cancel != nullptr && cancel->Enabled()) {
+        SendMessageW(cancel->Impl().window.get(), BM_CLICK, 0, 0);
+      }
+      return true;
     }
   }
   if (message.message == WM_CHAR && (message.wParam == '\r' || message.wParam == 27)) return false;
@@ -291,14 +313,9 @@ TForm::TForm(const TFormLayout& layout) : layout_(layout), impl_(std::make_uniqu
   const std::wstring className = Cp932ToWide(layout.ClassName);
   RegisterFormClass(className);
   const TFrameStyle frame = FrameStyle(layout);
-  // The main form belongs to the application window, a dialog to the main
-  // form.
-  HWND owner = nullptr;
-  if (mainForm == nullptr) {
-    owner = ApplicationWindow();
-  } else if (layout.Style == TFormStyle::ToolDialog) {
-    owner = mainForm->impl_->window.get();
-  }
+  // The main form belongs to the application window, every later form to
+  // the main form.
+  HWND owner = mainForm == nullptr ? ApplicationWindow() : mainForm->impl_->window.get();
   HWND window = CreateWindowExW(frame.exStyle, className.c_str(), Cp932ToWide(layout.Caption).c_str(),
                                 frame.style, 0, 0, 0, 0, owner, nullptr, Instance(), impl_.get());
   if (window == nullptr) throw std::runtime_error("CreateWindowEx failed");
@@ -426,6 +443,17 @@ void TForm::ShowModal() {
 }
 
 bool TForm::Modal() const { return impl_->modal; }
+
+void TForm::ShowModeless() {
+  if (!impl_->shown && mainForm != nullptr && mainForm != this) {
+    const TRect bounds = Bounds();
+    const TRect centred = CentredOver(mainForm->Bounds(), TSize{bounds.Width, bounds.Height});
+    SetWindowPos(impl_->window.get(), nullptr, centred.Left, centred.Top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  impl_->shown = true;
+  Show();
+}
 
 TControl* TForm::FocusedControl() const {
   const HWND focus = GetFocus();

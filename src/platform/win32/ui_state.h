@@ -63,6 +63,9 @@ struct TControlImpl {
   bool notify = true;  // false while the program itself changes the control
   bool focusByMouse = false;
   TPopupMenu* popup = nullptr;
+  size_t rowCount = 0;  // a list view's rows
+  int columnDpi = 0;    // the DPI its column widths were set for
+  std::wstring cell;    // a list view's text of the cell last asked for
 };
 
 struct TFormImpl {
@@ -70,6 +73,7 @@ struct TFormImpl {
   TWindowHandle window;
   bool closed = false;
   bool modal = false;
+  bool shown = false;  // shown at least once without a modal loop
   bool arranged = false;
   int dpi = 96;
   HWND lastFocus = nullptr;
@@ -106,6 +110,13 @@ TControl* ControlOfWindow(const TForm& form, HWND window);
 void LayOut(TForm& form);
 // Sets the control fonts again (after a DPI change).
 void ApplyFonts(TForm& form);
+// A list view's notification to its form (WM_NOTIFY): the text of a cell,
+// a changed selection, a double click.
+LRESULT OnListNotify(TControl& list, const NMHDR& header);
+// Posted to a form when a list view's row lost its selection (lParam: the
+// list's window); the event then tells the selection as it has settled.
+constexpr UINT kListSelectionSettled = WM_APP + 2;
+void ListSelectionSettled(TListView& list);
 
 // The application window (ui_application.cpp), or null before
 // InitApplication: a visible top-level window of no size that carries the
