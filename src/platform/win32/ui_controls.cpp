@@ -151,10 +151,17 @@ LRESULT HandleControlMessage(TControlImpl& impl, HWND window, UINT message, WPAR
       break;
     case WM_UNDO:
     case EM_UNDO:
-      // Ctrl+Z with no step kept changes nothing, and tells of no change.
-      if ((control.Kind() == TControlKind::Edit || control.Kind() == TControlKind::Memo) &&
-          SendMessageW(window, EM_CANUNDO, 0, 0) == FALSE)
-        return FALSE;
+      if (control.Kind() == TControlKind::Edit || control.Kind() == TControlKind::Memo) {
+        // Ctrl+Z with no step kept changes nothing. Wine's control tells of
+        // a change twice: the program hears of it once, when the text changed.
+        if (SendMessageW(window, EM_CANUNDO, 0, 0) == FALSE) return FALSE;
+        const std::wstring before = WindowTextWide(window);
+        impl.notify = false;
+        const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+        impl.notify = true;
+        if (WindowTextWide(window) != before) RaiseChange(control);
+        return result;
+      }
       break;
     case WM_LBUTTONDBLCLK:
       if (control.Kind() == TControlKind::Memo) {
