@@ -101,6 +101,7 @@ TForm1::TForm1(std::vector<std::string> arguments)
   CheckXYpit.OnClick = [this] { CheckXYpitClick(); };
   Timer1.OnTimer = [this] { Timer1Timer(); };
   Button1.OnClick = [this] { Button1Click(); };
+  OnCloseQuery = [this](bool& canClose) { FormCloseQuery(canClose); };
   // The line counter starts black; every other text has the user's
   // window-text colour.
   Label3.SetFontColor(kColorBlack);

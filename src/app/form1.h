@@ -89,6 +89,7 @@ class TForm1 : public TForm {
 
   // Event handlers.
   void FormCreate();
+  void FormCloseQuery(bool& canClose);
   void FormDestroy();
   void Memo1Change();
   void Button1Click();
@@ -146,6 +147,12 @@ class TForm1 : public TForm {
   void EndPlacement();
   // Forgets the selection when the memo no longer lists it.
   void ForgetSelection();
+  // Whether edits not written back may be thrown away: true when `edited`
+  // is false, else the user's answer to the question (form1_edits.cpp).
+  bool MayDiscardEdits(bool edited);
+  // Whether the order just clicked may list the records again; when the
+  // user keeps the edits, puts the tick back as it was and says false.
+  bool OrderChangeConfirmed();
   // Ends a placement still awaited (cancelling it) before other commands.
   void StopAwaitingPlacement();
   // Gives back what Make changed for the placement and ends its undo group.
@@ -186,6 +193,9 @@ class TForm1 : public TForm {
   bool folderWritable_ = true;
   // The report beside the window; it reads Memo1, and goes before it.
   std::unique_ptr<TLineCheckForm> lineCheckForm_;
+  // True while the tick of "座標順" is put back: the click it raises lists
+  // nothing.
+  bool restoringOrder_ = false;
 };
 
 }  // namespace vorbel

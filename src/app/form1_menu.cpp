@@ -34,12 +34,13 @@ constexpr const char* kSelectionItems[] = {"n1", "N5", "N8", "N11", "N16", "N17"
 constexpr const char* kLinesItems[] = {"CheckLines1", "CheckChars1"};
 
 // Converts the selected text as one string, AutoCAD's codes in it left as
-// they are, and puts it in place of the selection, without an undo record;
-// the caret then stands behind it. The codes are found in the memo's whole
-// text, so the part of a code that the selection cuts stays too.
+// they are, and puts it in place of the selection as a step that Ctrl+Z
+// takes back; the caret then stands behind it. The codes are found in the
+// memo's whole text, so the part of a code that the selection cuts stays too.
 void ConvertSelection(TMemo& memo, void (*convert)(std::string&)) {
   const std::string text = memo.Text();
-  memo.ReplaceSelection(ConvertOutsideCodes(text, memo.SelStart(), memo.SelLength(), convert));
+  memo.ReplaceSelection(ConvertOutsideCodes(text, memo.SelStart(), memo.SelLength(), convert),
+                        TUndo::NewStep);
 }
 
 // The index of the line that holds the selection's start: the first line

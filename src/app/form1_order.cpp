@@ -17,6 +17,7 @@ void TForm1::ShowPitch() {
 }
 
 void TForm1::CheckSortClick() {
+  if (!OrderChangeConfirmed()) return;
   const bool sorted = CheckSort.Checked();
   CheckXYpit.SetEnabled(sorted);
   if (!sorted) CheckXYpit.SetChecked(false);

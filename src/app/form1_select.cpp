@@ -20,6 +20,7 @@
 #include "platform/application.h"
 #include "platform/file_path.h"
 #include "workflow/ordering.h"
+#include "workflow/unwritten_edits.h"
 
 namespace vorbel {
 
@@ -64,6 +65,7 @@ bool EndsWithEofPair(const std::string& path) {
 void TForm1::ButtonSelectClick() {
   // A path AutoCAD cannot take stops Select before anything changes.
   PathForCommand(ExchangeFile());
+  if (!MayDiscardEdits(HoldsUnwrittenEdits(Selection, Memo1.Lines()))) return;
   Memo1.Clear();
   ForgetSelection();
   if (!ActivateAcad()) return;

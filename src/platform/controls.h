@@ -93,8 +93,23 @@ class TCheckBox : public TControl {
   std::function<void()> OnClick;
 };
 
+// How a change the program makes to an edit's text stands to Ctrl+Z. The
+// edit keeps one step, as the edit control of Windows does: Ctrl+Z takes it
+// back, and a second Ctrl+Z brings it again.
+enum class TUndo {
+  // No step: Ctrl+Z has nothing to take back afterwards (a listing).
+  None,
+  // A step of its own in place of the one kept (a command's change).
+  NewStep,
+  // Part of the step kept when it continues it (an insertion right behind
+  // the last one, or a deletion next to the last deletion), else a step of
+  // its own: what typing does.
+  SameStep,
+};
+
 // What the single-line edit and the memo have in common: the text with its
-// selection, and the change event.
+// selection, and the change event. Setting the text and Clear keep no step
+// for Ctrl+Z; typing and pasting record one as the edit control does.
 class TCustomEdit : public TControl {
  public:
   TCustomEdit(TForm& form, std::string_view name, TControlKind kind) : TControl(form, name, kind) {}
@@ -106,9 +121,11 @@ class TCustomEdit : public TControl {
   // and moved back to the start of a double-byte character they would split.
   void SetSel(size_t start, size_t length);
   void SelectAll();
-  // Replaces the selection (or inserts at the caret) without an undo record;
-  // the caret then stands behind the new text and nothing is selected.
-  void ReplaceSelection(std::string_view text);
+  // Replaces the selection (or inserts at the caret); the caret then stands
+  // behind the new text and nothing is selected. `undo` says what Ctrl+Z
+  // does afterwards.
+  void ReplaceSelection(std::string_view text, TUndo undo = TUndo::None);
+  // Empties the text; Ctrl+Z then has nothing to take back.
   void Clear();
 
   std::function<void()> OnChange;
@@ -146,7 +163,7 @@ class TMemo : public TCustomEdit {
   void AddLine(std::string_view line);
   // Appends lines as AddLine does one by one, with one change event: the way
   // to fill the memo with many lines.
-  void AddLines(const std::vector<std::string>& lines);
+  void AddLines(const std::vector<std::string>& lines, TUndo undo = TUndo::None);
 
   void SetPopupMenu(TPopupMenu* menu);
   TPopupMenu* PopupMenu() const;

@@ -69,11 +69,16 @@ class TForm {
   void Restore();
   bool Minimized() const;
 
-  // What the caption bar's close button does: runs OnClose, then hides the
-  // window; the main form thereby ends the message loop, a dialog its modal
-  // loop.
+  // What the caption bar's close button, Alt+F4 and (for the main form) the
+  // task-bar button's close do: asks CloseQuery, and when the form may close
+  // runs OnClose and hides the window; the main form thereby ends the
+  // message loop, a dialog its modal loop.
   void Close();
   bool Closed() const;
+  // Whether the form may close: OnCloseQuery's answer, asked also when
+  // Windows asks the program whether the session may end (WM_QUERYENDSESSION).
+  // An exception in the handler refuses the close.
+  bool CloseQuery();
   // Shows the form as a modal dialog, centred over the main form (each
   // coordinate raised to 0 when negative), with the focus on the first
   // control in tab order that can take it; returns when it has been closed.
@@ -92,6 +97,8 @@ class TForm {
   // The controls in tab order (group-box members in their box's place).
   std::vector<TControl*> TabSequence() const;
 
+  // Sets `canClose` (true on entry) to false to refuse a close.
+  std::function<void(bool& canClose)> OnCloseQuery;
   std::function<void()> OnClose;
 
   TFormImpl& Impl() const { return *impl_; }

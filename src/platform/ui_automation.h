@@ -25,7 +25,8 @@ class TRadioGroup;
 class TTimer;
 
 // Types one character (as TEdit::OnKeyPress counts it: 8 is Backspace, 13
-// Enter) into the control that has it, which gets the focus first.
+// Enter, 26 the Ctrl+Z that takes back the edit's last step) into the
+// control that has it, which gets the focus first.
 void TypeKey(TCustomEdit& edit, unsigned key);
 // Types every character of a code page 932 text.
 void TypeText(TCustomEdit& edit, std::string_view text);
@@ -52,6 +53,9 @@ void DoubleClickListRow(TListView& list, int row);
 void ChooseMenuItem(TMemo& memo, std::string_view itemName);
 // The close button on the caption bar.
 void CloseByCaptionButton(TForm& form);
+// Windows asks the program whether the session may end (the user signs out
+// or shuts down): true when the form lets it.
+bool QueryEndSession(TForm& form);
 // One tick of an enabled timer.
 void TickTimer(TTimer& timer);
 

@@ -263,6 +263,19 @@ int MulDivRound(int a, int b, int c) {
 }
 }  // namespace
 
+bool TForm::CloseQuery() {
+  if (!OnCloseQuery) return true;
+  // Stays false when the handler fails: a close the program could not
+  // decide on does not happen.
+  bool mayClose = false;
+  RunEventHandler([&] {
+    bool canClose = true;
+    OnCloseQuery(canClose);
+    mayClose = canClose;
+  });
+  return mayClose;
+}
+
 int TForm::Scale(int pixelsAt96) const { return MulDivRound(pixelsAt96, Dpi(), 96); }
 int TForm::Unscale(int pixels) const { return MulDivRound(pixels, 96, Dpi()); }
 

@@ -340,14 +340,18 @@ void TForm2::Button1Click() {
     }
     std::vector<std::string> lines;
     lines.reserve(std::min(static_cast<size_t>(count), kLinesPerAppend));
+    // The appended lines are one step that Ctrl+Z takes back: each piece
+    // goes in right behind the one before and continues its step.
+    TUndo undo = TUndo::NewStep;
     for (int32_t k = 0; k < count; ++k) {
       lines.push_back(*LineFor(format, static_cast<int32_t>(ValueAt(format.kind, *first, step, k))));
       if (lines.size() == kLinesPerAppend) {
-        memo_.AddLines(lines);
+        memo_.AddLines(lines, undo);
+        undo = TUndo::SameStep;
         lines.clear();
       }
     }
-    memo_.AddLines(lines);
+    memo_.AddLines(lines, undo);
   }
   Close();
 }

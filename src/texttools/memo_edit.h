@@ -34,7 +34,8 @@ inline size_t MemoLineStart(const std::vector<std::string>& lines, size_t index)
 
 // Replaces the lines from `first` on, one by one, by `replacements`, whose
 // count must not reach past the last line; `lines` are the memo's lines.
-// Raises one change of the memo's text, and none when nothing changes.
+// Raises one change of the memo's text, and none when nothing changes. The
+// replacement is one step that Ctrl+Z takes back: a command's change.
 inline void ReplaceMemoLines(TMemo& memo, const std::vector<std::string>& lines, size_t first,
                              const std::vector<std::string>& replacements) {
   if (replacements.empty() || first + replacements.size() > lines.size()) return;
@@ -50,7 +51,7 @@ inline void ReplaceMemoLines(TMemo& memo, const std::vector<std::string>& lines,
     text.append(replacements[i]);
   }
   memo.SetSel(start, end - start);
-  memo.ReplaceSelection(text);
+  memo.ReplaceSelection(text, TUndo::NewStep);
 }
 
 }  // namespace vorbel

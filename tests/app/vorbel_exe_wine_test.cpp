@@ -5,7 +5,9 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
+#include <thread>
 
 #include "platform/file_path.h"
 #include "platform/win32/text_codec.h"
@@ -148,6 +150,55 @@ TEST(VorbelExe, UnwritableSettingsFileShowsTheErrorBoxAndTheProgramEnds) {
   const std::string message = TakeErrorBox(program.Process().Id(), "Vorbel Ver.1.11a");
   EXPECT_NE(message.find(" に書き込めません."), std::string::npos) << message;
   EXPECT_NE(message.find("vorbel.ini"), std::string::npos) << message;
+  EXPECT_EQ(program.Process().WaitForExit(kPatience), 0);
+}
+
+// Lines not written back keep the program open until the user lets them go:
+// every way of closing asks, and いいえ (the default) refuses the close.
+TEST(VorbelExe, EveryCloseAsksBeforeEditedLinesGo) {
+  test::TTempDir temp;
+  TVorbelProgram program(FilePath(VORBEL_EXE), Folder(temp), "");
+  const TVorbelWindow& w = program.Window();
+  ASSERT_TRUE(w.Complete());
+  HWND window = w.form;
+  HWND application = GetWindow(window, GW_OWNER);
+  w.PasteIntoMemo("新しい行");
+  const DWORD id = program.Process().Id();
+  // The question, answered いいえ.
+  const auto refuse = [&] {
+    int defaultButton = 0;
+    const std::string question = AnswerQuestionBox(id, "Vorbel Ver.1.11a", false, &defaultButton);
+    EXPECT_NE(question.find("書き戻していません"), std::string::npos) << question;
+    EXPECT_EQ(defaultButton, IDNO);
+  };
+  struct TWay {
+    const char* name;
+    std::function<void()> close;
+  };
+  const TWay ways[] = {
+      {"WM_CLOSE", [&] { PostMessageW(window, WM_CLOSE, 0, 0); }},
+      {"the caption's button or Alt+F4", [&] { PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0); }},
+      {"終了", [&] { PostMessageW(w.close, BM_CLICK, 0, 0); }},
+      {"the task bar", [&] { PostMessageW(application, WM_SYSCOMMAND, SC_CLOSE, 0); }},
+  };
+  for (const TWay& way : ways) {
+    SCOPED_TRACE(way.name);
+    way.close();
+    refuse();
+    EXPECT_EQ(program.Process().WaitForExit(500), -1) << "still running";
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_EQ(TextOf(w.memo), "新しい行");
+  }
+  // Signing out: Windows asks the program and waits for its answer.
+  LRESULT mayEnd = TRUE;
+  std::thread session([&] { mayEnd = Send(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF); });
+  refuse();
+  session.join();
+  EXPECT_EQ(mayEnd, FALSE);
+  EXPECT_TRUE(IsWindowVisible(window));
+  // はい lets the lines go and the program end.
+  PostMessageW(window, WM_CLOSE, 0, 0);
+  EXPECT_NE(AnswerQuestionBox(id, "Vorbel Ver.1.11a", true), "");
   EXPECT_EQ(program.Process().WaitForExit(kPatience), 0);
 }
 

@@ -3,6 +3,8 @@
 // under Wine), so that the two behave alike.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -441,6 +443,92 @@ TEST_F(ControlsContract, ChangeAndClickEventsComeOnlyWithRealChanges) {
   }
   EXPECT_FALSE(form.Check1.Checked());
   EXPECT_EQ(form.Label1.Text(), "12");
+}
+
+// Ctrl+Z in an edit takes back the one step it keeps, and a second Ctrl+Z
+// brings it again, as Windows' edit control does: typing makes a step,
+// the program's change a step of its own or none at all.
+TEST_F(ControlsContract, CtrlZTakesBackTheStepTheEditKeeps) {
+  constexpr unsigned kCtrlZ = 26;
+  struct TCase {
+    const char* name;
+    std::function<void(TTestForm&)> change;
+    std::string changed;  // the memo after the change
+    std::string undone;   // after Ctrl+Z; a second one gives `changed` again
+  };
+  const std::vector<TCase> cases = {
+      {"typed", [](TTestForm& f) { TypeText(f.Memo1, "ab\r漢"); }, "ab\r\n漢", ""},
+      {"a step of its own after typing",
+       [](TTestForm& f) {
+         TypeText(f.Memo1, "ab-1");
+         f.Memo1.SetSel(0, 2);
+         f.Memo1.ReplaceSelection("ＡＢ", TUndo::NewStep);
+       },
+       "ＡＢ-1", "ab-1"},
+      {"appended lines as one step",
+       [](TTestForm& f) {
+         f.Memo1.SetText("1\r\n");
+         f.Memo1.AddLines({"2", "3"}, TUndo::NewStep);
+         f.Memo1.AddLines({"4"}, TUndo::SameStep);
+       },
+       "1\r\n2\r\n3\r\n4\r\n", "1\r\n"},
+      {"typing that continues a step",
+       [](TTestForm& f) {
+         f.Memo1.SetText("a");
+         f.Memo1.SetSel(1, 0);
+         f.Memo1.ReplaceSelection("b", TUndo::NewStep);
+         TypeText(f.Memo1, "c");
+       },
+       "abc", "a"},
+      {"backspaces after typing",
+       [](TTestForm& f) {
+         f.Memo1.SetText("xyz");
+         f.Memo1.SetSel(3, 0);
+         TypeKey(f.Memo1, 8);
+         TypeKey(f.Memo1, 8);
+       },
+       "x", "xyz"},
+      {"a change without a step after one",
+       [](TTestForm& f) {
+         f.Memo1.ReplaceSelection("a", TUndo::NewStep);
+         f.Memo1.AddLines({"listed"});
+       },
+       "a\r\nlisted", "a\r\nlisted"},
+      {"the text set after a step",
+       [](TTestForm& f) {
+         TypeText(f.Memo1, "typed");
+         f.Memo1.SetText("set");
+       },
+       "set", "set"},
+      {"cleared when already empty",
+       [](TTestForm& f) {
+         TypeText(f.Memo1, "a");
+         TypeKey(f.Memo1, 8);
+         f.Memo1.Clear();
+       },
+       "", ""},
+  };
+  TTestForm form;
+  form.Show();
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    form.Memo1.OnChange = nullptr;
+    form.Memo1.Clear();
+    c.change(form);
+    ASSERT_EQ(form.Memo1.Text(), c.changed);
+    int changes = 0;
+    form.Memo1.OnChange = [&] { ++changes; };
+    TypeKey(form.Memo1, kCtrlZ);
+    EXPECT_EQ(form.Memo1.Text(), c.undone);
+    TypeKey(form.Memo1, kCtrlZ);
+    EXPECT_EQ(form.Memo1.Text(), c.changed);
+    EXPECT_EQ(changes, c.undone != c.changed ? 2 : 0);
+  }
+  // A single-line edit keeps its step too.
+  form.Edit2.SetText("");
+  TypeText(form.Edit2, "12");
+  TypeKey(form.Edit2, kCtrlZ);
+  EXPECT_EQ(form.Edit2.Text(), "");
 }
 
 TEST_F(ControlsContract, SettingTheTextPutsTheCaretAtTheStart) {
@@ -935,6 +1023,73 @@ TEST_F(ControlsContract, FontsAndColours) {
   EXPECT_EQ(form.Memo1.FontColor(), kColorRed);
   EXPECT_EQ(kColorBlue, 0xFF0000u);
   EXPECT_EQ(kColorRed, 0x0000FFu);
+}
+
+// The close query: the caption's button, the program's own Close and
+// Windows asking whether the session may end all ask it, and a refusal
+// (or a handler that fails) keeps the window. The main form is not closed
+// here: on Windows that would end the test program's message loop.
+TEST_F(ControlsContract, ACloseQueryMayRefuseEveryClose) {
+  TTestForm form;
+  form.Show();
+  TTestDialog dialog;
+  dialog.Show();
+  bool allow = false;
+  bool fail = false;
+  int asked = 0;
+  int closed = 0;
+  for (TForm* shown : {static_cast<TForm*>(&form), static_cast<TForm*>(&dialog)}) {
+    shown->OnCloseQuery = [&](bool& canClose) {
+      ++asked;
+      if (fail) throw std::runtime_error("壊れた");
+      canClose = allow;
+    };
+    shown->OnClose = [&] { ++closed; };
+  }
+  form.Button1.OnClick = [&] { form.Close(); };
+  struct TWay {
+    const char* name;
+    std::function<bool()> close;  // true when the window went
+  };
+  const TWay ways[] = {
+      {"the caption's button",
+       [&] {
+         CloseByCaptionButton(form);
+         return form.Closed();
+       }},
+      {"the program's button",
+       [&] {
+         ClickControl(form.Button1);
+         return form.Closed();
+       }},
+      {"a dialog's caption button",
+       [&] {
+         CloseByCaptionButton(dialog);
+         return dialog.Closed();
+       }},
+      {"signing out", [&] { return QueryEndSession(form); }},
+  };
+  for (const bool failing : {false, true}) {
+    fail = failing;
+    for (const TWay& way : ways) {
+      SCOPED_TRACE(std::string(way.name) + (failing ? ", failing" : ""));
+      asked = 0;
+      EXPECT_FALSE(way.close());
+      EXPECT_EQ(asked, 1);
+      EXPECT_TRUE(form.Visible());
+      EXPECT_TRUE(dialog.Visible());
+      EXPECT_EQ(TakeErrorBoxes().size(), failing ? 1u : 0u);
+    }
+  }
+  EXPECT_EQ(closed, 0);
+  fail = false;
+  allow = true;
+  EXPECT_TRUE(QueryEndSession(form));
+  EXPECT_FALSE(form.Closed()) << "the query alone closes nothing";
+  CloseByCaptionButton(dialog);
+  EXPECT_TRUE(dialog.Closed());
+  EXPECT_FALSE(dialog.Visible());
+  EXPECT_EQ(closed, 1);
 }
 
 }  // namespace

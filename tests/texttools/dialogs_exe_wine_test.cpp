@@ -157,6 +157,32 @@ class TMemoTools {
   DWORD processId_;
 };
 
+// Ctrl+Z in the memo takes back what a command of the menu did, and a
+// second Ctrl+Z brings it again; what was typed before the command stays.
+TEST(DialogsExe, CtrlZTakesBackACommand) {
+  test::TTempDir temp;
+  TVorbelProgram program(FilePath(VORBEL_EXE), FilePath(temp.File("")), "");
+  const TVorbelWindow& window = program.Window();
+  ASSERT_TRUE(window.Complete());
+  TMemoTools tools(window, program.Process().Id());
+  tools.MoveAwayFromPointer();
+  tools.SetMemo("abc\r\nd");
+  Send(tools.Memo(), EM_SETSEL, 6, 6);
+  Send(tools.Memo(), WM_CHAR, 'x', 1);
+  Send(tools.Memo(), EM_SETSEL, 0, -1);
+  tools.Choose(kUpper, nullptr);
+  EXPECT_TRUE(WaitFor([&] { return tools.MemoText() == "ABC\r\nDX"; })) << tools.MemoText();
+  constexpr WPARAM kCtrlZ = 0x1A;
+  Send(tools.Memo(), WM_CHAR, kCtrlZ, 1);
+  EXPECT_EQ(tools.MemoText(), "abc\r\ndx");
+  Send(tools.Memo(), WM_CHAR, kCtrlZ, 1);
+  EXPECT_EQ(tools.MemoText(), "ABC\r\nDX");
+  // The lines were never listed: closing asks, and the user lets them go.
+  PostMessageW(window.form, WM_CLOSE, 0, 0);
+  EXPECT_NE(AnswerQuestionBox(program.Process().Id(), "Vorbel Ver.1.11a", true), "");
+  EXPECT_EQ(program.Process().WaitForExit(kPatience), 0);
+}
+
 TEST(DialogsExe, EachDialogFromThePopupMenuRewritesTheMemo) {
   test::TTempDir temp;
   TVorbelProgram program(FilePath(VORBEL_EXE), FilePath(temp.File("")), "");
@@ -362,7 +388,10 @@ TEST(DialogsExe, EachDialogFromThePopupMenuRewritesTheMemo) {
     EXPECT_NE(counter, nullptr) << "the line counter";
   }
 
-  EXPECT_EQ(program.Close(), 0);
+  // The lines, typed without a listing, never reach a drawing: closing asks.
+  PostMessageW(window.form, WM_CLOSE, 0, 0);
+  EXPECT_NE(AnswerQuestionBox(program.Process().Id(), "Vorbel Ver.1.11a", true), "");
+  EXPECT_EQ(program.Process().WaitForExit(kPatience), 0);
 }
 
 // The rows of the only list view of a window, once there are `count`.

@@ -408,7 +408,14 @@ bool Frame(const std::string& what) {
 
 bool Close() {
   const TVorbelWindow vorbel = FindVorbel();
-  if (vorbel.form != nullptr) PostMessageW(vorbel.form, WM_CLOSE, 0, 0);
+  if (vorbel.form != nullptr) {
+    PostMessageW(vorbel.form, WM_CLOSE, 0, 0);
+    // Lines not written back (the tour's last lines went to Make) make vorbel
+    // ask before it closes: they may go.
+    DWORD processId = 0;
+    GetWindowThreadProcessId(vorbel.form, &processId);
+    AnswerQuestionBox(processId, "Vorbel Ver.1.11a", true, nullptr, 3000);
+  }
   const TWindow cad = FindAcadWindow();
   if (cad != kNoWindow) PostMessageW(reinterpret_cast<HWND>(cad), WM_CLOSE, 0, 0);
   return true;

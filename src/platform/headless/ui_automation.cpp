@@ -22,6 +22,7 @@ namespace {
 constexpr unsigned kBackspace = 8;
 constexpr unsigned kTab = 9;
 constexpr unsigned kEnter = 13;
+constexpr unsigned kCtrlZ = 26;
 
 void Backspace(TCustomEdit& edit) {
   if (edit.SelLength() == 0) {
@@ -33,7 +34,7 @@ void Backspace(TCustomEdit& edit) {
       from = caret - 2;
     edit.SetSel(from, caret - from);
   }
-  edit.ReplaceSelection("");
+  edit.ReplaceSelection("", TUndo::SameStep);
 }
 
 }  // namespace
@@ -51,10 +52,12 @@ void TypeKey(TCustomEdit& edit, unsigned key) {
   }
   if (key == kBackspace) {
     Backspace(edit);
+  } else if (key == kCtrlZ) {
+    UndoLastStep(edit);
   } else if (key == kEnter) {
-    edit.ReplaceSelection("\r\n");
+    edit.ReplaceSelection("\r\n", TUndo::SameStep);
   } else if (key >= 32 || (key == kTab && edit.Kind() == TControlKind::Memo)) {
-    edit.ReplaceSelection(KeyText(key));
+    edit.ReplaceSelection(KeyText(key), TUndo::SameStep);
   }
 }
 
@@ -122,6 +125,8 @@ void DoubleClickListRow(TListView& list, int row) {
 }
 
 void CloseByCaptionButton(TForm& form) { form.Close(); }
+
+bool QueryEndSession(TForm& form) { return form.CloseQuery(); }
 
 void TickTimer(TTimer& timer) {
   if (timer.Enabled()) RunEventHandler(timer.OnTimer);

@@ -40,6 +40,41 @@ std::string SelectedItem(const std::vector<std::string>& items, int index) {
                                                                  : std::string();
 }
 
+void ForgetUndo(TControlImpl& state) {
+  state.undoInserted = 0;
+  state.undoDeleted.clear();
+}
+
+// Keeps the step Ctrl+Z takes back after `deleted` was replaced by
+// `inserted` bytes at `start`, by the rules of the edit control of Windows:
+// a deletion next to the last deletion, and an insertion at the last
+// deletion or right behind the last insertion, continue the step.
+void RecordUndo(TControlImpl& state, TUndo undo, size_t start, const std::string& deleted, size_t inserted) {
+  if (undo != TUndo::SameStep) ForgetUndo(state);
+  if (undo == TUndo::None) return;
+  if (!deleted.empty()) {
+    const bool deleting = state.undoInserted == 0 && !state.undoDeleted.empty();
+    if (deleting && start == state.undoPosition) {
+      state.undoDeleted += deleted;
+    } else if (deleting && start + deleted.size() == state.undoPosition) {
+      state.undoDeleted.insert(0, deleted);
+      state.undoPosition = start;
+    } else {
+      state.undoDeleted = deleted;
+      state.undoPosition = start;
+    }
+  }
+  if (inserted == 0) return;
+  if (start == state.undoPosition ||
+      (state.undoInserted > 0 && start == state.undoPosition + state.undoInserted)) {
+    state.undoInserted += inserted;
+  } else {
+    state.undoPosition = start;
+    state.undoInserted = inserted;
+    state.undoDeleted.clear();
+  }
+}
+
 }  // namespace
 
 TControl::TControl(TForm& form, std::string_view name, TControlKind kind)
@@ -75,6 +110,7 @@ void TControl::SetText(std::string_view text) {
   impl_->text = std::move(value);
   impl_->selStart = 0;
   impl_->selLength = 0;
+  ForgetUndo(*impl_);
   RaiseChange(*this);
 }
 
@@ -121,17 +157,37 @@ void TCustomEdit::SetSel(size_t start, size_t length) {
 
 void TCustomEdit::SelectAll() { SetSel(0, Impl().text.size()); }
 
-void TCustomEdit::ReplaceSelection(std::string_view text) {
+void TCustomEdit::ReplaceSelection(std::string_view text, TUndo undo) {
   TControlImpl& state = Impl();
   const std::string insert = HeldText(Kind(), text);
-  const bool changes = state.text.compare(state.selStart, state.selLength, insert) != 0;
-  state.text.replace(state.selStart, state.selLength, insert);
+  const size_t start = state.selStart;
+  const std::string deleted = state.text.substr(start, state.selLength);
+  state.text.replace(start, state.selLength, insert);
   state.selStart += insert.size();
   state.selLength = 0;
-  if (changes) RaiseChange(*this);
+  RecordUndo(state, undo, start, deleted, insert.size());
+  if (deleted != insert) RaiseChange(*this);
 }
 
-void TCustomEdit::Clear() { SetText(""); }
+void TCustomEdit::Clear() {
+  SetText("");
+  ForgetUndo(Impl());
+}
+
+void UndoLastStep(TCustomEdit& edit) {
+  TControlImpl& state = edit.Impl();
+  if (state.undoInserted == 0 && state.undoDeleted.empty()) return;
+  const size_t start = state.undoPosition;
+  const std::string restored = state.undoDeleted;
+  const std::string taken = state.text.substr(start, state.undoInserted);
+  state.text.replace(start, taken.size(), restored);
+  // What was taken back is the step now, for a second Ctrl+Z.
+  ForgetUndo(state);
+  RecordUndo(state, TUndo::SameStep, start, taken, restored.size());
+  state.selStart = start;
+  state.selLength = restored.size();
+  if (taken != restored) RaiseChange(edit);
+}
 
 size_t TMemo::LineCount() const { return SplitMemoLines(Impl().text).size(); }
 
@@ -140,12 +196,12 @@ std::string TMemo::Line(size_t i) const {
   return i < lines.size() ? std::string(lines[i]) : std::string();
 }
 
-void TMemo::AddLines(const std::vector<std::string>& lines) {
+void TMemo::AddLines(const std::vector<std::string>& lines, TUndo undo) {
   if (lines.empty()) return;
   const std::string& text = Impl().text;
   const std::string insert = AppendedLines(text.empty() || text.ends_with("\r\n"), lines);
   SetSel(text.size(), 0);
-  ReplaceSelection(insert);
+  ReplaceSelection(insert, undo);
 }
 
 void TMemo::SetPopupMenu(TPopupMenu* menu) { Impl().popup = menu; }

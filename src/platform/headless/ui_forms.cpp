@@ -133,7 +133,7 @@ void TForm::Restore() { impl_->minimized = false; }
 bool TForm::Minimized() const { return impl_->minimized; }
 
 void TForm::Close() {
-  if (impl_->closed) return;
+  if (impl_->closed || !CloseQuery()) return;
   RunEventHandler(OnClose);
   impl_->visible = false;
   impl_->closed = true;

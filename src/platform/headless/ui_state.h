@@ -23,6 +23,11 @@ struct TControlImpl {
   TColor fontColor = kColorWindowText;
   TPopupMenu* popup = nullptr;
   size_t rowCount = 0;  // a list view's
+  // The step Ctrl+Z takes back, kept as Windows' edit control keeps it: the
+  // bytes it inserted from undoPosition on, and the bytes it deleted there.
+  size_t undoPosition = 0;
+  size_t undoInserted = 0;
+  std::string undoDeleted;
 };
 
 struct TFormImpl {
@@ -36,6 +41,10 @@ struct TFormImpl {
   int dpi = 96;
   TControl* focused = nullptr;
 };
+
+// Ctrl+Z in an edit: takes back the step it keeps (a second Ctrl+Z brings it
+// again) and selects the text brought back.
+void UndoLastStep(TCustomEdit& edit);
 
 // Focuses a control; `byMouse` keeps an edit's selection as a click does.
 void FocusControl(TControl& control, bool byMouse);

@@ -160,6 +160,10 @@ void DoubleClickListRow(TListView& list, int row) {
 
 void CloseByCaptionButton(TForm& form) { SendMessageW(form.Impl().window.get(), WM_SYSCOMMAND, SC_CLOSE, 0); }
 
+bool QueryEndSession(TForm& form) {
+  return SendMessageW(form.Impl().window.get(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF) != FALSE;
+}
+
 void TickTimer(TTimer& timer) {
   if (timer.Enabled()) SendMessageW(timer.Form().Impl().window.get(), WM_TIMER, timer.Id(), 0);
 }

@@ -143,9 +143,23 @@ LRESULT HandleControlMessage(TControlImpl& impl, HWND window, UINT message, WPAR
       if (control.Kind() == TControlKind::Memo) {
         const std::string text = ClipboardText();
         if (HasLoneLineBreak(text)) {
-          static_cast<TMemo&>(control).ReplaceSelection(text);
+          static_cast<TMemo&>(control).ReplaceSelection(text, TUndo::SameStep);
           return 0;
         }
+      }
+      break;
+    case WM_UNDO:
+    case EM_UNDO:
+      if (control.Kind() == TControlKind::Edit || control.Kind() == TControlKind::Memo) {
+        // Ctrl+Z with no step kept changes nothing. Wine's control tells of
+        // a change twice: the program hears of it once, when the text changed.
+        if (SendMessageW(window, EM_CANUNDO, 0, 0) == FALSE) return FALSE;
+        const std::wstring before = WindowTextWide(window);
+        impl.notify = false;
+        const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+        impl.notify = true;
+        if (WindowTextWide(window) != before) RaiseChange(control);
+        return result;
       }
       break;
     case WM_LBUTTONDBLCLK:
@@ -245,6 +259,17 @@ std::vector<HWND> Windows(const TControlImpl& impl) {
   std::vector<HWND> windows{impl.window.get()};
   for (const TWindowHandle& item : impl.items) windows.push_back(item.get());
   return windows;
+}
+
+// EM_REPLACESEL with the undo step `undo` asks for. The edit control keeps
+// one step and continues it with a replacement that may be undone; a new
+// step starts from an emptied one, and a replacement that may not be undone
+// leaves none (emptied here too, not left to the control).
+void ReplaceSelectionOf(HWND window, const std::wstring& text, TUndo undo) {
+  if (undo == TUndo::NewStep) SendMessageW(window, EM_EMPTYUNDOBUFFER, 0, 0);
+  SendMessageW(window, EM_REPLACESEL, undo == TUndo::None ? FALSE : TRUE,
+               reinterpret_cast<LPARAM>(text.c_str()));
+  if (undo == TUndo::None) SendMessageW(window, EM_EMPTYUNDOBUFFER, 0, 0);
 }
 
 // The width of a label's text in its font, as the label sizes itself to it.
@@ -416,6 +441,8 @@ void TControl::SetText(std::string_view text) {
   if (WindowTextWide(impl_->window.get()) == value) return;
   impl_->notify = false;
   SetWindowTextW(impl_->window.get(), value.c_str());
+  if (Kind() == TControlKind::Edit || Kind() == TControlKind::Memo)
+    SendMessageW(impl_->window.get(), EM_EMPTYUNDOBUFFER, 0, 0);
   impl_->notify = true;
   if (Kind() == TControlKind::Label) PlaceControl(*this);  // labels size themselves to their text
   RaiseChange(*this);
@@ -507,7 +534,7 @@ void TCustomEdit::SetSel(size_t start, size_t length) {
 
 void TCustomEdit::SelectAll() { SendMessageW(Impl().window.get(), EM_SETSEL, 0, -1); }
 
-void TCustomEdit::ReplaceSelection(std::string_view text) {
+void TCustomEdit::ReplaceSelection(std::string_view text, TUndo undo) {
   HWND window = Impl().window.get();
   const std::wstring insert = WideText(Kind(), text);
   DWORD start = 0;
@@ -515,12 +542,15 @@ void TCustomEdit::ReplaceSelection(std::string_view text) {
   SendMessageW(window, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
   const bool changes = WindowTextWide(window).compare(start, end - start, insert) != 0;
   Impl().notify = false;
-  SendMessageW(window, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(insert.c_str()));
+  ReplaceSelectionOf(window, insert, undo);
   Impl().notify = true;
   if (changes) RaiseChange(*this);
 }
 
-void TCustomEdit::Clear() { SetText(""); }
+void TCustomEdit::Clear() {
+  SetText("");
+  SendMessageW(Impl().window.get(), EM_EMPTYUNDOBUFFER, 0, 0);
+}
 
 // The edit control keeps its own line table: counting and reading lines, and
 // appending one, need no copy of the whole text.
@@ -546,7 +576,7 @@ std::string TMemo::Line(size_t i) const {
   return WideToCp932(line);
 }
 
-void TMemo::AddLines(const std::vector<std::string>& lines) {
+void TMemo::AddLines(const std::vector<std::string>& lines, TUndo undo) {
   if (lines.empty()) return;
   HWND window = Impl().window.get();
   const int length = GetWindowTextLengthW(window);
@@ -555,7 +585,7 @@ void TMemo::AddLines(const std::vector<std::string>& lines) {
   const std::wstring insert = WideText(TControlKind::Memo, AppendedLines(afterBreak, lines));
   SendMessageW(window, EM_SETSEL, static_cast<WPARAM>(length), length);
   Impl().notify = false;
-  SendMessageW(window, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(insert.c_str()));
+  ReplaceSelectionOf(window, insert, undo);
   Impl().notify = true;
   RaiseChange(*this);
 }

@@ -239,6 +239,10 @@ LRESULT HandleFormMessage(TForm& form, HWND window, UINT message, WPARAM wParam,
     case WM_CLOSE:
       form.Close();
       return 0;
+    case WM_QUERYENDSESSION:
+      // Signing out ends the program as a close does: the main form may
+      // refuse it.
+      return form.IsMainForm() && !form.CloseQuery() ? FALSE : TRUE;
     default:
       return DefWindowProcW(window, message, wParam, lParam);
   }
@@ -395,7 +399,7 @@ void TForm::Restore() { ShowWindow(StateWindow(*this), SW_RESTORE); }
 bool TForm::Minimized() const { return IsIconic(StateWindow(*this)) != FALSE; }
 
 void TForm::Close() {
-  if (impl_->closed) return;
+  if (impl_->closed || !CloseQuery()) return;
   RunEventHandler(OnClose);
   impl_->closed = true;
   if (impl_->modal) return;  // the modal loop hides the dialog
