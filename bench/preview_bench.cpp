@@ -8,7 +8,8 @@
 //
 // Every line is edited and every tenth one emptied, so that the list holds a
 // change or an erasure for every text. --show keeps the last dialog on the
-// screen for MS milliseconds (to look at it or take a picture).
+// screen for MS milliseconds, at its first row (to look at it or take a
+// picture).
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -79,7 +80,8 @@ int Run(const std::vector<std::string>& arguments) {
       dialog.ListView1.SetItemIndex(static_cast<int>(dialog.ListView1.RowCount()) - 1);
       ProcessMessages();
       scrolled = TClock::now();
-      if (size == sizes.back()) {
+      if (size == sizes.back() && showMs > 0) {
+        dialog.ListView1.SetItemIndex(0);
         for (const auto until = TClock::now() + std::chrono::milliseconds(showMs); TClock::now() < until;) {
           ProcessMessages();
           std::this_thread::sleep_for(std::chrono::milliseconds(20));

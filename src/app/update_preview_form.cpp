@@ -1,6 +1,9 @@
 #include "app/update_preview_form.h"
 
+#include <algorithm>
+
 #include "base/numbers.h"
+#include "platform/application.h"
 
 namespace vorbel {
 
@@ -112,6 +115,9 @@ TUpdatePreviewForm::TUpdatePreviewForm(const TUpdatePreview& preview, std::strin
       ButtonUpdate(*this, "ButtonUpdate"),
       ButtonCancel(*this, "ButtonCancel"),
       preview_(preview) {
+  // Larger than the main window so that the strings can be read, but never
+  // larger than the screen (a high DPI on a small screen).
+  SetBounds(TRect{Left(), Top(), std::min(Width(), ScreenWidth()), std::min(Height(), ScreenHeight())});
   Label1.SetText(PreviewCounts(preview));
   Label2.SetText(Warnings(preview, warning));
   ListView1.OnGetText = [this](size_t row, size_t column) {

@@ -29,7 +29,7 @@ std::filesystem::path Folder(const test::TTempDir& temp) { return FilePath(temp.
 std::string Expected(int width, int height, int left, int top, bool sorted) {
   return "[Form]\r\nWidth=" + std::to_string(width) + "\r\nHeight=" + std::to_string(height) +
          "\r\nLeft=" + std::to_string(left) + "\r\nTop=" + std::to_string(top) +
-         "\r\n[Sort]\r\nChecked=" + (sorted ? "1" : "0") + "\r\n";
+         "\r\n[Sort]\r\nChecked=" + (sorted ? "1" : "0") + "\r\n[Update]\r\nConfirm=0\r\n";
 }
 
 TEST(VorbelExe, StartsAsTheStayOnTopToolWindowAndWritesItsSettingsOnClose) {
@@ -109,7 +109,7 @@ TEST(VorbelExe, SettingsRoundTripAlsoWhenClosedMinimised) {
   TVorbelProgram program(
       FilePath(VORBEL_EXE), Folder(temp),
       "[Recent]\r\nFile=a.dxf\r\n[Form]\r\nWidth=300\r\nHeight=320\r\nLeft=40\r\nTop=30\r\n"
-      "[Sort]\r\nChecked=0\r\n");
+      "[Sort]\r\nChecked=0\r\n[Update]\r\nConfirm=1\r\n");
   const TVorbelWindow& w = program.Window();
   ASSERT_TRUE(w.Complete());
   HWND window = w.form;
@@ -138,7 +138,7 @@ TEST(VorbelExe, SettingsRoundTripAlsoWhenClosedMinimised) {
   EXPECT_EQ(program.Process().WaitForExit(kPatience), 0);
   EXPECT_EQ(ReadBytes(temp.File("vorbel.ini")),
             "[Recent]\r\nFile=a.dxf\r\n[Form]\r\nWidth=310\r\nHeight=330\r\nLeft=60\r\nTop=70\r\n"
-            "[Sort]\r\nChecked=0\r\n");
+            "[Sort]\r\nChecked=0\r\n[Update]\r\nConfirm=1\r\n");
 }
 
 TEST(VorbelExe, UnwritableSettingsFileShowsTheErrorBoxAndTheProgramEnds) {

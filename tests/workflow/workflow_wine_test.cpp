@@ -8,6 +8,8 @@
 // offers.
 #include <gtest/gtest.h>
 #include <windows.h>
+// The list view's messages need windows.h first.
+#include <commctrl.h>
 
 #include <algorithm>
 #include <cmath>
@@ -393,7 +395,26 @@ TEST(WorkflowWine, SelectEditUpdateAndMakeOnCorpusDrawings) {
       ASSERT_TRUE(WaitFor([&] { return ReadCommandLine() == kIdlePrompt; }));
       beforeUpdate = session.SaveDrawing("unlocked.dxf");
     }
-    if (ObjectsBeyondPlainTexts(beforeDrawing).empty()) {
+    if (c.emptied >= 0) {
+      // A text is erased: the preview "更新の確認" opens by itself, Enter on
+      // キャンセル, and carries the question about other objects when there
+      // are any; the user presses 更新.
+      PostMessageW(w.update, BM_CLICK, 0, 0);
+      HWND preview = WaitForProcessWindow(session.VorbelId(), L"TUpdatePreviewForm", L"更新の確認");
+      ASSERT_NE(preview, nullptr);
+      HWND cancel = ChildWithText(preview, "キャンセル");
+      HWND confirm = ChildWithText(preview, "更新");
+      ASSERT_TRUE(cancel != nullptr && confirm != nullptr);
+      EXPECT_TRUE(WaitFor([&] { return FocusedControl(preview) == cancel; }));
+      const HWND list = ChildWithText(preview, "", "SysListView32");
+      ASSERT_NE(list, nullptr);
+      // Every line numbered changes its text, the emptied one erases it, the
+      // added ones become texts.
+      EXPECT_EQ(Send(list, LVM_GETITEMCOUNT), static_cast<LRESULT>(n + 2));
+      EXPECT_EQ(AnswerQuestionBox(session.VorbelId(), "Vorbel Ver.1.11a", false, nullptr, 300), "")
+          << "one confirmation, not two";
+      PostMessageW(confirm, BM_CLICK, 0, 0);
+    } else if (ObjectsBeyondPlainTexts(beforeDrawing).empty()) {
       w.Click(w.update);
     } else {
       PostMessageW(w.update, BM_CLICK, 0, 0);

@@ -79,17 +79,7 @@ void CloseInputMethod(HWND window) {
 void ShowPopupMenu(TControlImpl& impl, LPARAM position) {
   TPopupMenu& menu = *impl.popup;
   RunEventHandler(menu.OnPopup);
-  TMenuHandle handle(CreatePopupMenu());
-  UINT command = 1;
-  for (const TMenuItem& item : menu.Items()) {
-    if (item.IsSeparator()) {
-      AppendMenuW(handle.get(), MF_SEPARATOR, 0, nullptr);
-    } else {
-      const UINT state = (item.Enabled ? MF_ENABLED : MF_GRAYED) | (item.Checked ? MF_CHECKED : MF_UNCHECKED);
-      AppendMenuW(handle.get(), MF_STRING | state, command, Cp932ToWide(item.Caption).c_str());
-    }
-    ++command;
-  }
+  const TMenuHandle handle = NativePopupMenu(menu);
   POINT at{GET_X_LPARAM(position), GET_Y_LPARAM(position)};
   if (at.x == -1 && at.y == -1) {
     // From the keyboard: at the control's top left corner.
@@ -222,8 +212,7 @@ TNativeKind NativeKind(const TControlLayout& layout) {
       return {L"EDIT", style, WS_EX_CLIENTEDGE};
     }
     case TControlKind::Label:
-      return {L"STATIC", SS_LEFT | SS_NOPREFIX | ((layout.Flags & kWordWrap) != 0 ? 0 : SS_LEFTNOWORDWRAP),
-              0};
+      return {L"STATIC", SS_LEFT | SS_NOPREFIX, 0};
     case TControlKind::GroupBox:
     case TControlKind::RadioGroup:
       return {L"BUTTON", BS_GROUPBOX | WS_CLIPSIBLINGS, 0};
@@ -696,6 +685,21 @@ LRESULT OnListNotify(TControl& control, const NMHDR& header) {
       break;
   }
   return 0;
+}
+
+TMenuHandle NativePopupMenu(const TPopupMenu& menu) {
+  TMenuHandle handle(CreatePopupMenu());
+  UINT command = 1;
+  for (const TMenuItem& item : menu.Items()) {
+    if (item.IsSeparator()) {
+      AppendMenuW(handle.get(), MF_SEPARATOR, 0, nullptr);
+    } else {
+      const UINT state = (item.Enabled ? MF_ENABLED : MF_GRAYED) | (item.Checked ? MF_CHECKED : MF_UNCHECKED);
+      AppendMenuW(handle.get(), MF_STRING | state, command, Cp932ToWide(item.Caption).c_str());
+    }
+    ++command;
+  }
+  return handle;
 }
 
 size_t TListView::RowCount() const { return Impl().rowCount; }

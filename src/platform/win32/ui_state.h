@@ -110,6 +110,11 @@ TControl* ControlOfWindow(const TForm& form, HWND window);
 void LayOut(TForm& form);
 // Sets the control fonts again (after a DPI change).
 void ApplyFonts(TForm& form);
+// The native menu of a pop-up menu: its items in order, item i (from 0)
+// with the command i + 1, grayed when disabled, with a check mark when
+// checked.
+TMenuHandle NativePopupMenu(const TPopupMenu& menu);
+
 // A list view's notification to its form (WM_NOTIFY): the text of a cell,
 // a changed selection, a double click.
 LRESULT OnListNotify(TControl& list, const NMHDR& header);
