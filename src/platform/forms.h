@@ -116,9 +116,9 @@ class TForm {
 };
 
 // The position of a dialog centred over its owner: left = owner's left +
-// (owner's width - dialog's width) div 2, top likewise, each raised to 0
-// when negative.
-TRect CentredOver(const TRect& owner, TSize dialog);
+// (owner's width - dialog's width) div 2, top likewise, each moved back so
+// that the dialog ends on the screen and raised to 0 when negative.
+TRect CentredOver(const TRect& owner, TSize dialog, TSize screen);
 
 // Where a control anchored within a parent stands when the parent's client
 // area has grown by (dx, dy) beyond its design size.

@@ -314,9 +314,15 @@ TControl* TForm::NextInTabOrder(const TControl& from) const {
   return nullptr;
 }
 
-TRect CentredOver(const TRect& owner, TSize dialog) {
-  return TRect{std::max(0, owner.Left + (owner.Width - dialog.Width) / 2),
-               std::max(0, owner.Top + (owner.Height - dialog.Height) / 2), dialog.Width, dialog.Height};
+TRect CentredOver(const TRect& owner, TSize dialog, TSize screen) {
+  // A dialog wider than its owner would run off the screen when the tool
+  // stands at the screen's edge: it stops at the edge instead.
+  const auto place = [](int centred, int size, int room) {
+    return std::max(0, std::min(centred, room - size));
+  };
+  return TRect{place(owner.Left + (owner.Width - dialog.Width) / 2, dialog.Width, screen.Width),
+               place(owner.Top + (owner.Height - dialog.Height) / 2, dialog.Height, screen.Height),
+               dialog.Width, dialog.Height};
 }
 
 TRect Anchored(const TRect& design, unsigned anchors, int dx, int dy) {

@@ -47,7 +47,10 @@ TEST(PackageWine, TheUnpackedProgramSelectsUpdatesAndEndsCleanly) {
   ASSERT_TRUE(WaitFor([&] { return w.MemoLines().size() == 3 && !w.Minimized(); })) << TextOf(w.memo);
 
   w.PasteIntoMemo("端子 1\r\n端子 2\r\n端子 3");
-  w.Click(w.update);
+  // The drawing's POINT was picked too: Update asks before it draws it again.
+  PostMessageW(w.update, BM_CLICK, 0, 0);
+  EXPECT_NE(AnswerQuestionBox(vorbel.Process().Id(), "Vorbel Ver.1.11a", true), "");
+  ASSERT_TRUE(WaitFor([&] { return w.MemoLines().empty(); }));
   TTextEnts texts;
   ParseTextEnts(cad.SaveDrawing(folder + "/saved.dxf"), texts);
   std::vector<std::string> strings;

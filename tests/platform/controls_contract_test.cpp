@@ -705,7 +705,8 @@ TEST_F(ControlsContract, ModalDialogCentredOverTheMainFormWithFocusOnItsFirstCon
     driven = true;
     EXPECT_EQ(&shown, &dialog);
     EXPECT_TRUE(dialog.Modal());
-    const TRect expected = CentredOver(owner.Bounds(), TSize{dialog.Width(), dialog.Height()});
+    const TRect expected = CentredOver(owner.Bounds(), TSize{dialog.Width(), dialog.Height()},
+                                       TSize{ScreenWidth(), ScreenHeight()});
     EXPECT_EQ(dialog.Bounds(), expected);
     EXPECT_TRUE(dialog.Button1.Focused());
     PressEscape(dialog);  // Escape does not close a dialog
@@ -776,7 +777,7 @@ TEST_F(ControlsContract, DropDownListChoosesOneOfItsItems) {
   EXPECT_EQ(box.Text(), "数字");
 }
 
-TEST_F(ControlsContract, DialogPositionIsRaisedToZero) {
+TEST_F(ControlsContract, DialogPositionIsRaisedToZeroAndKeptOnTheScreen) {
   struct TCase {
     TRect owner;
     TSize dialog;
@@ -787,9 +788,13 @@ TEST_F(ControlsContract, DialogPositionIsRaisedToZero) {
       {{0, 0, 100, 100}, {137, 188}, {0, 0, 137, 188}},
       {{-20, 5, 256, 276}, {300, 100}, {0, 93, 300, 100}},
       {{10, 10, 255, 275}, {100, 100}, {87, 97, 100, 100}},  // div truncates
+      // The tool at the screen's right edge, a dialog wider than it: kept on
+      // the screen.
+      {{966, 10, 251, 251}, {608, 444}, {672, 0, 608, 444}},
+      {{966, 900, 251, 251}, {300, 300}, {942, 724, 300, 300}},
   };
   for (const TCase& c : cases) {
-    EXPECT_EQ(CentredOver(c.owner, c.dialog), c.expected);
+    EXPECT_EQ(CentredOver(c.owner, c.dialog, TSize{1280, 1024}), c.expected);
   }
 }
 
@@ -955,7 +960,8 @@ TEST_F(ControlsContract, ModelessWindowLeavesTheProgramRunning) {
   EXPECT_FALSE(driven);
   EXPECT_TRUE(form.Visible());
   EXPECT_FALSE(form.Modal());
-  EXPECT_EQ(form.Bounds(), CentredOver(owner.Bounds(), TSize{form.Width(), form.Height()}));
+  EXPECT_EQ(form.Bounds(), CentredOver(owner.Bounds(), TSize{form.Width(), form.Height()},
+                                       TSize{ScreenWidth(), ScreenHeight()}));
   EXPECT_EQ(form.ClientSize(), (TSize{owner.Scale(300), owner.Scale(200)}));
   EXPECT_TRUE(form.ListView1.Focused());
   // Both windows take input; Escape presses the form's cancel button.

@@ -126,8 +126,8 @@ TEST_F(DialogsTest, LayoutsOpenCentredWithTheFocusOnTheFirstControlAndEscapeDoes
     EXPECT_EQ(c.run->Text(), "実行");
     Run(*c.dialog, [&] {
       EXPECT_TRUE(c.dialog->Modal());
-      EXPECT_EQ(c.dialog->Bounds(),
-                CentredOver(host_.Bounds(), TSize{c.dialog->Width(), c.dialog->Height()}));
+      EXPECT_EQ(c.dialog->Bounds(), CentredOver(host_.Bounds(), TSize{c.dialog->Width(), c.dialog->Height()},
+                                                TSize{ScreenWidth(), ScreenHeight()}));
       EXPECT_TRUE(c.focused->Focused());
       PressEscape(*c.dialog);
       EXPECT_FALSE(c.dialog->Closed());

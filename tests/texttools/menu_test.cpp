@@ -54,7 +54,8 @@ class MenuTest : public ::testing::Test {
     std::vector<std::string> opened;
     SetModalDriver([&](TForm& dialog) {
       opened.push_back(dialog.Layout().ClassName);
-      EXPECT_EQ(dialog.Bounds(), CentredOver(form_->Bounds(), TSize{dialog.Width(), dialog.Height()}));
+      EXPECT_EQ(dialog.Bounds(), CentredOver(form_->Bounds(), TSize{dialog.Width(), dialog.Height()},
+                                             TSize{ScreenWidth(), ScreenHeight()}));
       if (drive) drive(dialog);
     });
     if (item == "dblclick") {

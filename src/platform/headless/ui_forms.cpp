@@ -144,7 +144,8 @@ bool TForm::Closed() const { return impl_->closed; }
 void TForm::ShowModal() {
   const TRect& normal = impl_->normal;
   if (const TForm* owner = MainForm(); owner != nullptr && owner != this) {
-    impl_->normal = CentredOver(owner->Bounds(), TSize{normal.Width, normal.Height});
+    impl_->normal = CentredOver(owner->Bounds(), TSize{normal.Width, normal.Height},
+                                TSize{ScreenWidth(), ScreenHeight()});
   }
   impl_->modal = true;
   impl_->focused = nullptr;
@@ -160,7 +161,8 @@ bool TForm::Modal() const { return impl_->modal; }
 
 void TForm::ShowModeless() {
   if (const TForm* owner = MainForm(); !impl_->shown && owner != nullptr && owner != this) {
-    impl_->normal = CentredOver(owner->Bounds(), TSize{impl_->normal.Width, impl_->normal.Height});
+    impl_->normal = CentredOver(owner->Bounds(), TSize{impl_->normal.Width, impl_->normal.Height},
+                                TSize{ScreenWidth(), ScreenHeight()});
   }
   impl_->shown = true;
   Show();

@@ -414,7 +414,8 @@ void TForm::ShowModal() {
   HWND owner = mainForm != nullptr && mainForm != this ? mainForm->impl_->window.get() : nullptr;
   if (owner != nullptr) {
     const TRect& bounds = Bounds();
-    const TRect centred = CentredOver(mainForm->Bounds(), TSize{bounds.Width, bounds.Height});
+    const TRect centred = CentredOver(mainForm->Bounds(), TSize{bounds.Width, bounds.Height},
+                                      TSize{ScreenWidth(), ScreenHeight()});
     SetWindowPos(window, nullptr, centred.Left, centred.Top, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     EnableWindow(owner, FALSE);
@@ -451,7 +452,8 @@ bool TForm::Modal() const { return impl_->modal; }
 void TForm::ShowModeless() {
   if (!impl_->shown && mainForm != nullptr && mainForm != this) {
     const TRect bounds = Bounds();
-    const TRect centred = CentredOver(mainForm->Bounds(), TSize{bounds.Width, bounds.Height});
+    const TRect centred = CentredOver(mainForm->Bounds(), TSize{bounds.Width, bounds.Height},
+                                      TSize{ScreenWidth(), ScreenHeight()});
     SetWindowPos(impl_->window.get(), nullptr, centred.Left, centred.Top, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
