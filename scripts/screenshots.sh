@@ -7,9 +7,10 @@
 # virtual display of its own, in the Japanese locale with the IPA fonts. The
 # tour (tools/tour) works them on a small parking plan whose labels were
 # copied: select the labels, renumber them from the pop-up menu, append one,
-# update, then make the labels of the second row. Each picture is the screen
-# cut to one window. The plan itself is drawn from the stand-in's saved DXF
-# before and after the update and after the Make (scripts/guide_drawings.py).
+# look at the preview an emptied line opens (and cancel it), update, then make
+# the labels of the second row. Each picture is the screen cut to one window.
+# The plan itself is drawn from the stand-in's saved DXF before and after the
+# update and after the Make (scripts/guide_drawings.py).
 #
 # Builds vorbel, cadsim and vorbel-tour with the preset mingw; works in
 # build/screenshots/. Wine uses the project's prefix (scripts/wine-run.sh).
@@ -60,7 +61,10 @@ cleanup() { vorbel_end_session $cad_pid $vorbel_pid; }
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 unset DISPLAY
-vorbel_start_xvfb
+# The preview of an update is centred over the main window, which stands at
+# the right of the stand-in: on a screen 1280 wide it would reach beyond the
+# right edge. The other windows stand where they stand on that screen.
+VORBEL_XVFB_SCREEN=1600x1024 vorbel_start_xvfb
 vorbel_wine_prefix
 # A white desktop where a menu reaches beyond its window, set once Wine has
 # made its prefix. (display sets the root window's background and still ends
@@ -84,6 +88,14 @@ shot() {
   frame=$(step frame "$2")
   sleep 0.5 # the windows' last paint
   import -display "$DISPLAY" -window root screen.png
+  # A window reaching beyond the screen would be cut in the picture.
+  local width height left top screen
+  IFS='x+' read -r width height left top <<<"$frame"
+  screen=$(identify -format '%w %h' screen.png)
+  if ((left < 0 || top < 0 || left + width > ${screen% *} || top + height > ${screen#* })); then
+    echo "screenshots.sh: $1 ($frame) reaches beyond the screen (${screen/ /x})" >&2
+    exit 1
+  fi
   convert screen.png -crop "$frame" +repage -strip "$images/$1.png"
   echo "  docs/images/$1.png ($frame)"
 }
@@ -122,8 +134,22 @@ shot dialog-kinds dialog
 step cancel >/dev/null
 step menu sequence 5=1 >/dev/null
 shot dialog-sequence dialog
-step run >/dev/null
+edited=$(step run)
+mapfile -t lines < <(sed -n 's/^  //p' <<<"$edited")
 shot main-edited tool
+# The second line emptied: 更新 would erase its text, so the preview opens by
+# itself; cancelled, it leaves the lines as they were, which come back.
+emptied=("${lines[@]}")
+emptied[1]=
+step lines "${emptied[@]}" >/dev/null
+asked=$(step ask)
+if [[ $asked != *preview* ]]; then
+  echo "screenshots.sh: the preview did not open: $asked" >&2
+  exit 1
+fi
+shot update-preview dialog
+step answer no >/dev/null
+step lines "${lines[@]}" >/dev/null
 step update "Z:$PWD/updated.dxf" >/dev/null
 step select P- >/dev/null
 step lines P-6 P-7 P-8 P-9 P-10 >/dev/null

@@ -13,6 +13,8 @@
 #                      many programs (scripts/test.sh) start one Xvfb and set it.
 #                      Without it this script starts an Xvfb of its own and stops
 #                      it, and the Wine processes, when the program has ended.
+#   VORBEL_XVFB_SCREEN the size of that Xvfb's screen, WIDTHxHEIGHT (default
+#                      1280x1024).
 #   LC_ALL / LANG      pick Wine's code pages: ja_JP.UTF-8 gives the ANSI code
 #                      page 932, en_US.UTF-8 or C.UTF-8 gives 1252.
 #   WINEDEBUG          -all unless set.
@@ -56,12 +58,13 @@ vorbel_wine_prefix() {
 }
 
 # Starts Xvfb on a free display as a child of the calling shell; sets
-# VORBEL_XVFB_PID and exports DISPLAY.
+# VORBEL_XVFB_PID and exports DISPLAY. The screen is VORBEL_XVFB_SCREEN
+# (WIDTHxHEIGHT) large, 1280x1024 unless set.
 vorbel_start_xvfb() {
   local fdfile display='' i
   fdfile=$(mktemp)
   # -displayfd: the server takes the first free display and writes its number.
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${VORBEL_XVFB_SCREEN:-1280x1024}x24" -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
   VORBEL_XVFB_PID=$!
   for ((i = 0; i < 100; i++)); do
     display=$(head -n 1 "$fdfile")

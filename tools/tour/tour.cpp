@@ -19,18 +19,22 @@
 //                                 open with its N-th field set to TEXT (and, with
 //                                 kind=NAME, the kind NAME chosen in its list)
 //   vorbel-tour run | cancel      the open dialog's 実行 or ｷｬﾝｾﾙ pressed
-//   vorbel-tour update SAVED.dxf  Update (a question before objects other than
-//                                 texts are drawn again answered yes), then the
-//                                 drawing saved and its texts printed
-//   vorbel-tour ask               Update pressed, its question (if any) left open
-//   vorbel-tour answer yes|no     the open question answered and the update's
-//                                 end awaited; nothing when nothing was asked
+//   vorbel-tour update SAVED.dxf  Update (its preview 更新の確認 or its question
+//                                 before objects other than texts are drawn
+//                                 again answered yes), then the drawing saved
+//                                 and its texts printed
+//   vorbel-tour ask               Update pressed, its preview or its question
+//                                 (if either opens) left open
+//   vorbel-tour answer yes|no     the open preview (更新 or キャンセル pressed) or
+//                                 question answered and the update's end
+//                                 awaited; nothing when nothing was asked
 //   vorbel-tour make X,Y          Make, the new texts placed at X,Y in the CAD
 //   vorbel-tour save SAVED.dxf    the drawing saved and its texts printed
 //   vorbel-tour frame tool|dialog|both
 //                                 where the main window (with an open menu), the
-//                                 open dialog, or the CAD and the main window are
-//                                 on the screen, as WIDTHxHEIGHT+LEFT+TOP
+//                                 open dialog (one of the menu's or the preview),
+//                                 or the CAD and the main window are on the
+//                                 screen, as WIDTHxHEIGHT+LEFT+TOP
 //   vorbel-tour close             closes both programs
 //
 // Output is code page 932 text; the exit status is 0 when the step did what it
@@ -180,54 +184,87 @@ bool Save(const std::string& saved, const std::string& heading = "texts of the d
 // vorbel's message box (a question or an error), when one is open.
 HWND VorbelBox() { return FindWindowW(L"#32770", L"Vorbel Ver.1.11a"); }
 
+// vorbel's preview of an update, once it is shown: it opens by itself when
+// the update would erase a text, and always when the pop-up menu's
+// 更新前に確認 is checked.
+HWND VorbelPreview() {
+  const HWND preview = FindWindowW(L"TUpdatePreviewForm", L"更新の確認");
+  return preview != nullptr && IsWindowVisible(preview) ? preview : nullptr;
+}
+
+// vorbel asks before it updates: its preview or its question is open.
+bool VorbelAsks() { return VorbelPreview() != nullptr || VorbelBox() != nullptr; }
+
 DWORD VorbelProcess(const TVorbelWindow& vorbel) {
   DWORD processId = 0;
   GetWindowThreadProcessId(vorbel.form, &processId);
   return processId;
 }
 
-// Update pressed; true once vorbel asks a question or has written the lines
-// back.
+// Update pressed; true once vorbel shows its preview, asks a question or has
+// written the lines back.
 bool PressUpdate(const TVorbelWindow& vorbel) {
   if (!vorbel.Enabled(vorbel.update)) return Fail("Update is not enabled");
   PostMessageW(vorbel.update, BM_CLICK, 0, 0);
-  if (!WaitFor([&] { return VorbelBox() != nullptr || vorbel.MemoLines().empty(); }, kStepPatience)) {
+  if (!WaitFor([&] { return VorbelAsks() || vorbel.MemoLines().empty(); }, kStepPatience)) {
     return Fail("the window was not reset by the update");
   }
   return true;
 }
 
-// The question vorbel asks before objects other than texts are drawn again
-// answered, its text printed; then the update's end awaited.
+// The preview's 更新 or キャンセル pressed as a click presses it, its caption
+// and its labels (the counts, the warnings) printed.
+bool AnswerPreview(HWND preview, bool yes) {
+  const std::string caption = yes ? "更新" : "キャンセル";
+  HWND button = ChildWithText(preview, caption, "Button");
+  if (button == nullptr) return Fail("the preview has no button " + caption);
+  Print(TextOf(preview) + ":\r\n");
+  for (HWND child : Children(preview)) {
+    if (_stricmp(ClassOf(child).c_str(), "Static") == 0) Print("  " + TextOf(child) + "\r\n");
+  }
+  PostMessageW(button, BM_CLICK, 0, 0);
+  if (!WaitFor([] { return VorbelPreview() == nullptr; }, kStepPatience)) return Fail("the preview stays");
+  Print("-> " + caption + "\r\n");
+  return true;
+}
+
+// vorbel's preview, or the question it asks before objects other than texts
+// are drawn again, answered, its text printed; then the update's end awaited.
 bool Answer(const TVorbelWindow& vorbel, bool yes) {
-  if (VorbelBox() == nullptr && vorbel.MemoLines().empty()) {
+  if (HWND preview = VorbelPreview()) {
+    if (!AnswerPreview(preview, yes)) return false;
+  } else if (VorbelBox() == nullptr && vorbel.MemoLines().empty()) {
     Print("nothing asked: the update is done\r\n");
     return true;
+  } else {
+    const std::string question = AnswerQuestionBox(VorbelProcess(vorbel), "Vorbel Ver.1.11a", yes);
+    if (question.empty()) return Fail("vorbel asks nothing");
+    Print(question + (yes ? " -> はい\r\n" : " -> いいえ\r\n"));
   }
-  const std::string question = AnswerQuestionBox(VorbelProcess(vorbel), "Vorbel Ver.1.11a", yes);
-  if (question.empty()) return Fail("vorbel asks nothing");
-  Print(question + (yes ? " -> はい\r\n" : " -> いいえ\r\n"));
   const bool ended = WaitFor([&] { return yes ? vorbel.MemoLines().empty() : vorbel.Enabled(vorbel.update); },
                              kStepPatience);
   return ended || Fail("the update did not end");
 }
 
-// Update; the question before objects other than texts are drawn again is
-// answered はい.
+// Update; its preview is answered 更新, the question before objects other
+// than texts are drawn again はい.
 bool Update(const std::string& saved) {
   const TVorbelWindow vorbel = FindVorbel();
   if (!Found(vorbel)) return Fail("no vorbel window");
   if (!PressUpdate(vorbel)) return false;
-  if (VorbelBox() != nullptr && !Answer(vorbel, true)) return false;
+  if (VorbelAsks() && !Answer(vorbel, true)) return false;
   return Save(saved, "texts of the drawing after the update");
 }
 
-// Update pressed and its question, if it asks one, left open on the screen.
+// Update pressed and its preview or its question, if either opens, left open
+// on the screen.
 bool Ask() {
   const TVorbelWindow vorbel = FindVorbel();
   if (!Found(vorbel)) return Fail("no vorbel window");
   if (!PressUpdate(vorbel)) return false;
-  Print(VorbelBox() != nullptr ? "vorbel asks\r\n" : "nothing asked: the update is done\r\n");
+  Print(VorbelPreview() != nullptr ? "vorbel shows its preview\r\n"
+        : VorbelBox() != nullptr   ? "vorbel asks\r\n"
+                                   : "nothing asked: the update is done\r\n");
   return true;
 }
 
@@ -273,6 +310,7 @@ HWND ShownWindow(const TVorbelWindow& vorbel, std::initializer_list<const wchar_
 }
 
 HWND ShownMenu(const TVorbelWindow& vorbel) { return ShownWindow(vorbel, {L"#32768"}); }
+// A dialog of the pop-up menu's commands.
 HWND ShownDialog(const TVorbelWindow& vorbel) {
   return ShownWindow(vorbel, {L"TForm2", L"TForm3", L"TForm4"});
 }
@@ -392,6 +430,7 @@ bool Frame(const std::string& what) {
     if (HWND menu = ShownMenu(vorbel)) frame = Union(frame, Bounds(menu));
   } else if (what == "dialog") {
     HWND dialog = ShownDialog(vorbel);
+    if (dialog == nullptr) dialog = VorbelPreview();
     if (dialog == nullptr) return Fail("no dialog");
     frame = Bounds(dialog);
   } else if (what == "both") {
