@@ -25,6 +25,10 @@ TCadProgram::TCadProgram(const std::filesystem::path& exe, const std::string& dr
   std::vector<std::string> arguments = options;
   arguments.push_back(copy);
   process_ = std::make_unique<TProcess>(exe, arguments, FilePath(folder));
+  // Under Wine a program's start has once been refused at once, right after
+  // another test program had ended; a second start is the harness's, not the
+  // stand-in's, concern.
+  if (!process_->Started()) process_ = std::make_unique<TProcess>(exe, arguments, FilePath(folder));
   ready_ = process_->Started() && WaitFor([&] {
              const TWindow window = FindAcadWindow();
              return window != kNoWindow && WindowTitle(window) == cadsim::MainWindowTitle(name) &&
